@@ -1,0 +1,5 @@
+#include "app/GlobalVar.h"
+
+namespace qs {
+std::unique_ptr<TLogger> GLogger;
+}
