@@ -72,6 +72,19 @@ TPixelBuffer StretchFixedColumns(const TPixelBuffer& pic, int fixed, int width) 
   return out;
 }
 
+void FadeToOneThird(TPixelBuffer& pic) {
+  for (uint32_t& p : pic.Pixels) {
+    const uint32_t a = p >> 24, faded = a / 3;
+    if (a == 0) { p = 0; continue; }
+    uint32_t out = faded << 24;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const uint32_t c = std::min((p >> shift) & 0xFF, a);  // premultiplied: never above alpha
+      out |= ((c * faded + a / 2) / a) << shift;
+    }
+    p = out;
+  }
+}
+
 TLayoutPoint PopupArrowPos(int width, int height, int arrowW, int arrowH, int offsetX, int offsetY) {
   return {width - arrowW - 5 + offsetX, (height - arrowH) / 2 + offsetY};
 }

@@ -38,6 +38,10 @@ TPixelBuffer StretchFixedColumns(const TPixelBuffer& pic, int fixed, int width);
 // picture are neither read nor written.
 void ScaleCopy(TPixelBuffer& dst, TLayoutRect dstRect, const TPixelBuffer& src, TLayoutRect srcRect);
 
+// The disabled look: every alpha becomes alpha div 3; the premultiplied colours follow
+// so the picture keeps its hue at a third of its opacity.
+void FadeToOneThird(TPixelBuffer& pic);
+
 TLayoutPoint PopupArrowPos(int width, int height, int arrowW, int arrowH, int offsetX, int offsetY);
 TLayoutPoint IconPos(int width, int height, int iconW, int iconH, int offsetX, int offsetY);
 TLayoutPoint CaptionPos(TCaptionAlignment alignment, int width, int height, int textW, int textH, int offsetX,

@@ -83,6 +83,20 @@ TEST(ButtonLayout, ScaleCopyClipsToBothPictures) {
   for (uint32_t v : dst.Pixels) EXPECT_LT(v, 4u);
 }
 
+TEST(ButtonLayout, DisabledPictureHasOneThirdOfTheAlpha) {
+  TPixelBuffer pic;
+  pic.Resize(4, 1);
+  pic.At(0, 0) = 0xFFFF8000;  // opaque orange
+  pic.At(1, 0) = 0x80400000;  // half-transparent red, premultiplied
+  pic.At(2, 0) = 0x02010101;  // alpha 2 fades to 0
+  pic.At(3, 0) = 0x00000000;
+  FadeToOneThird(pic);
+  EXPECT_EQ(pic.At(0, 0), 0x55552B00u);  // 255 div 3 = 85; green 128 * 85 / 255 = 42.7
+  EXPECT_EQ(pic.At(1, 0), 0x2A150000u);  // 128 div 3 = 42; red 64 * 42 / 128 = 21
+  EXPECT_EQ(pic.At(2, 0), 0u);
+  EXPECT_EQ(pic.At(3, 0), 0u);
+}
+
 TEST(ButtonLayout, ArrowIconAndCaptionPositions) {
   EXPECT_EQ(PopupArrowPos(30, 27, 7, 4, 0, 0), (TLayoutPoint{18, 11}));
   EXPECT_EQ(PopupArrowPos(30, 27, 7, 4, -2, 3), (TLayoutPoint{16, 14}));
