@@ -16,6 +16,7 @@ time stamps or other text chunks.
 
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -183,7 +184,10 @@ def rounded(w, h, x0, y0, x1, y1, r, fill="white"):
 
 
 def save(pic, name, opaque=False):
-    path = os.path.join(HERE, name)
+    save_to(pic, os.path.join(HERE, name), opaque)
+
+
+def save_to(pic, path, opaque=False):
     kind = "PNG24:" if opaque else "PNG32:"
     args = [pic]
     if opaque:
@@ -251,10 +255,10 @@ def title_glyph(kind, hover):
         back = "#FFFFFF33" if kind == "min" else CLOSE_RED
         pic = over(pic, shape(w, h, "rectangle 0,0 %d,%d" % (w - 1, h - 1), fill=back))
     if kind == "min":
-        glyph = shape(w, h, "rectangle 10,13 19,14", fill="white")
+        glyph = shape(w, h, "rectangle 10,13 19,14", fill="white", ss=1)
     else:
-        glyph = shape(w, h, ["line 10.5,8.5 19.5,17.5", "line 19.5,8.5 10.5,17.5"],
-                      fill="none", stroke="white", stroke_width=1.6)
+        glyph = shape(w, h, ["line 10,8.5 19,17.5", "line 19,8.5 10,17.5"], fill="none", stroke="white",
+                      stroke_width=1.5)
     return over(pic, glyph)
 
 
@@ -565,152 +569,136 @@ def parcel(w, h, x, y):
     return over(pic, shape(w, h, tape, fill="#FFFFFF70"))
 
 
-# ---------------------------------------------------------------- the run
+# ---------------------------------------------------------------- the table
 
-PICTURES = []  # (resource name, file, width, height, what it shows, maker, opaque)
+ICON = ("QS_ICON_APP", 1, "app.ico")  # the application icon: the lowest ICON id is the one Explorer shows
 
-
-def picture(name, file, w, h, what, opaque=False):
-    def register(maker):
-        PICTURES.append((name, file, w, h, what, maker, opaque))
-        return maker
-    return register
-
-
-@picture("kAssetMinimise", "title_min.png", 30, 27, "title bar: white minimise glyph")
-def _():
-    return title_glyph("min", False)
-
-
-@picture("kAssetMinimiseHover", "title_min_hover.png", 30, 27, "title bar: minimise glyph, hovered")
-def _():
-    return title_glyph("min", True)
-
-
-@picture("kAssetClose", "title_close.png", 30, 27, "title bar: white close glyph")
-def _():
-    return title_glyph("close", False)
-
-
-@picture("kAssetCloseHover", "title_close_hover.png", 30, 27, "title bar: close glyph on red, hovered")
-def _():
-    return title_glyph("close", True)
-
-
-@picture("kAssetDownloadNow", "main_download_now.png", 215, 57, "blue button 立即下载 of the start page")
-def _():
-    return blue_button(215, 57, "立即下载", 22)
-
-
-@picture("kAssetDownloadFolder", "main_download_folder.png", 196, 50, "blue button 立即下载 of the folder page")
-def _():
-    return blue_button(196, 50, "立即下载", 20)
-
-
-@picture("kAssetInstallNow", "main_install_now.png", 194, 48, "blue button 立即安装 of the progress page")
-def _():
-    return blue_button(194, 48, "立即安装", 20)
-
-
-@picture("kAssetChangeFolder", "main_change.png", 70, 26, "small grey button 更改")
-def _():
-    return grey_button(70, 26, "更改", 13)
-
-
-@picture("kAssetProgressTrack", "main_progress_track.png", 738, 19, "light grey progress track")
-def _():
-    return track()
+# (id constant, resource number, file, width, height, what it shows, maker, opaque)
+PICTURES = [
+    # main window
+    ("kAssetBanner", 101, "main_banner.png", 620, 241,
+     "banner: welcome badge, emblem, the name Velmora, illustration", banner, True),
+    ("kAssetMinimise", 102, "title_min.png", 30, 27, "white minimise glyph",
+     lambda: title_glyph("min", False), False),
+    ("kAssetMinimiseHover", 103, "title_min_hover.png", 30, 27, "minimise glyph, hovered",
+     lambda: title_glyph("min", True), False),
+    ("kAssetClose", 104, "title_close.png", 30, 27, "white close glyph (main window and failure prompt)",
+     lambda: title_glyph("close", False), False),
+    ("kAssetCloseHover", 105, "title_close_hover.png", 30, 27, "close glyph on red, hovered",
+     lambda: title_glyph("close", True), False),
+    ("kAssetDownloadNow", 106, "main_download_now.png", 215, 57, "blue button 立即下载 (start page)",
+     lambda: blue_button(215, 57, "立即下载", 22), False),
+    ("kAssetDownloadFolder", 107, "main_download_folder.png", 196, 50, "blue button 立即下载 (folder page)",
+     lambda: blue_button(196, 50, "立即下载", 20), False),
+    ("kAssetInstallNow", 108, "main_install_now.png", 194, 48, "blue button 立即安装 (progress page)",
+     lambda: blue_button(194, 48, "立即安装", 20), False),
+    ("kAssetChangeFolder", 109, "main_change.png", 70, 26, "small grey button 更改",
+     lambda: grey_button(70, 26, "更改", 13), False),
+    ("kAssetProgressTrack", 110, "main_progress_track.png", 738, 19, "light grey progress track", track, False),
+    ("kAssetProgressFill", 111, "main_progress_fill.png", 736, 19, "blue progress fill, shown cut from the left",
+     fill_bar, False),
+    ("kAssetGreyArrow", 112, "main_grey_arrow.png", 14, 15, "small grey arrow pointing right", grey_arrow, False),
+    # failure prompt (the title bar also serves the message dialog)
+    ("kAssetTitleBar", 120, "title_gradient.png", 737, 26, "blue title bar gradient with faint rings",
+     title_gradient, True),
+    ("kAssetPromptIcon", 121, "prompt_info.png", 60, 54, "orange round information sign", prompt_icon, False),
+    ("kAssetPromptBrowser", 122, "prompt_browser_link.png", 105, 17, "download arrow and 点击下载安装包",
+     link_picture, False),
+    ("kAssetPromptReload", 123, "prompt_reload.png", 66, 27, "blue button 重新下载",
+     lambda: blue_button(66, 27, "重新下载", 12, radius=R_SMALL, lift=False), False),
+    # message dialog: icons and close square are opaque on their key colour (white, orange-red)
+    ("kAssetDlgInfo", 130, "dlg_info.png", 48, 48, "light-blue disc with a white i, on white",
+     lambda: dialog_icon("info"), True),
+    ("kAssetDlgWarning", 131, "dlg_warning.png", 48, 48, "orange triangle with a white !, on white",
+     lambda: dialog_icon("warning"), True),
+    ("kAssetDlgError", 132, "dlg_error.png", 48, 48, "red disc with a white cross, on white",
+     lambda: dialog_icon("error"), True),
+    ("kAssetDlgConfirm", 133, "dlg_confirm.png", 48, 48, "light-blue disc with a white !, on white",
+     lambda: dialog_icon("confirm"), True),
+    ("kAssetDlgClose", 134, "dlg_close.png", 26, 26, "white cross on the orange-red square", dialog_close, True),
+    ("kAssetDlgButtonBar", 135, "dlg_button_bar.png", 498, 46, "button bar: light grey, a line along the top",
+     button_bar, True),
+    ("kAssetDlgFrame", 136, "dlg_frame.png", 8, 8, "flat grey of the one-pixel frame",
+     lambda: canvas(8, 8, "#7F7F7F"), True),
+]
 
 
-@picture("kAssetProgressFill", "main_progress_fill.png", 736, 19, "blue progress fill")
-def _():
-    return fill_bar()
+def macro(const):
+    """kAssetDlgButtonBar -> QS_ASSET_DLG_BUTTON_BAR"""
+    words, word = [], ""
+    for c in const[len("kAsset"):]:
+        if c.isupper() and word:
+            words.append(word)
+            word = ""
+        word += c
+    return "QS_ASSET_" + "_".join(w.upper() for w in words + [word])
 
 
-@picture("kAssetGreyArrow", "main_grey_arrow.png", 14, 15, "small grey arrow pointing right")
-def _():
-    return grey_arrow()
+def write_sources():
+    rc = ["// Every picture of the three windows as an RT_RCDATA resource holding the bytes of its",
+          "// PNG file, and the application icon. Written by draw.py with AssetIds.h from its table",
+          "// of pictures: change the table there and run it again rather than editing this file.",
+          "#include \"AssetIds.h\"", "", "%s ICON \"%s\"" % (ICON[0], ICON[2]), ""]
+    rc += ["%s RCDATA \"%s\"" % (macro(p[0]), p[2]) for p in PICTURES]
+    h = ["// Resource numbers of the pictures compiled into the program (assets/Assets.rc) and the",
+         "// size each is drawn at. A picture is an RT_RCDATA resource holding a PNG file; load it",
+         "// with FindResource(module, MAKEINTRESOURCE(id), RT_RCDATA). Written by draw.py from its",
+         "// table of pictures: change the table there and run it again rather than editing this file.",
+         "#pragma once", "", "// Plain numbers for the resource compiler, which reads this header too.",
+         "#define %s %d" % ICON[:2]]
+    h += ["#define %s %d" % (macro(p[0]), p[1]) for p in PICTURES]
+    h += ["", "#ifndef RC_INVOKED", "namespace qs {", "",
+          "inline constexpr int kAppIcon = %s;  // 16, 32, 48 and 256 px" % ICON[0]]
+    h += ["inline constexpr int %s = %s;  // %d x %d: %s" % (p[0], macro(p[0]), p[3], p[4], p[5]) for p in PICTURES]
+    h += ["", "struct TAssetInfo {", "  int Id;", "  int Width;", "  int Height;", "  const char* File;", "};", "",
+          "// Every picture, for code that walks them all (the tests do).", "inline constexpr TAssetInfo kAssets[] = {"]
+    h += ["    {%s, %d, %d, \"%s\"}," % (p[0], p[3], p[4], p[2]) for p in PICTURES]
+    h += ["};", "", "}  // namespace qs", "#endif", ""]
+    for name, lines in (("Assets.rc", rc + [""]), ("AssetIds.h", h)):
+        with open(os.path.join(HERE, name), "w", encoding="utf-8", newline="\n") as f:
+            f.write("\n".join(lines))
 
 
-@picture("kAssetBanner", "main_banner.png", 620, 241, "banner: welcome badge, emblem, Velmora, illustration",
-         opaque=True)
-def _():
-    return banner()
-
-
-@picture("kAssetTitleBar", "title_gradient.png", 737, 26, "blue title bar gradient (prompt and message dialog)",
-         opaque=True)
-def _():
-    return title_gradient()
-
-
-@picture("kAssetPromptIcon", "prompt_info.png", 60, 54, "failure prompt: orange round information sign")
-def _():
-    return prompt_icon()
-
-
-@picture("kAssetPromptBrowser", "prompt_browser_link.png", 105, 17, "failure prompt: arrow and 点击下载安装包")
-def _():
-    return link_picture()
-
-
-@picture("kAssetPromptReload", "prompt_reload.png", 66, 27, "failure prompt: blue button 重新下载")
-def _():
-    return blue_button(66, 27, "重新下载", 12, radius=R_SMALL, lift=False)
-
-
-@picture("kAssetDlgInfo", "dlg_info.png", 48, 48, "message dialog: light-blue disc, white i (on white)", opaque=True)
-def _():
-    return dialog_icon("info")
-
-
-@picture("kAssetDlgWarning", "dlg_warning.png", 48, 48, "message dialog: orange triangle, white ! (on white)",
-         opaque=True)
-def _():
-    return dialog_icon("warning")
-
-
-@picture("kAssetDlgError", "dlg_error.png", 48, 48, "message dialog: red disc, white cross (on white)", opaque=True)
-def _():
-    return dialog_icon("error")
-
-
-@picture("kAssetDlgConfirm", "dlg_confirm.png", 48, 48, "message dialog: light-blue disc, white ! (on white)",
-         opaque=True)
-def _():
-    return dialog_icon("confirm")
-
-
-@picture("kAssetDlgClose", "dlg_close.png", 26, 26, "message dialog: white cross on the orange-red square", opaque=True)
-def _():
-    return dialog_close()
-
-
-@picture("kAssetDlgButtonBar", "dlg_button_bar.png", 498, 46, "message dialog: button bar, light grey, top line",
-         opaque=True)
-def _():
-    return button_bar()
-
-
-@picture("kAssetDlgFrame", "dlg_frame.png", 8, 8, "message dialog: flat grey frame", opaque=True)
-def _():
-    return canvas(8, 8, "#7F7F7F")
+def write_icon(path, layers):
+    """An .ico whose small sizes are 32-bit bitmaps (read everywhere) and whose 256 px size
+    is a PNG (as Windows expects it, and a quarter of the bytes)."""
+    small = scratch() + ".ico"
+    run(*layers[:-1], small)
+    big = scratch() + ".png"
+    save_to(layers[-1], big)
+    with open(small, "rb") as f:
+        data = f.read()
+    count = struct.unpack_from("<H", data, 4)[0]
+    entries = [list(struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)) for i in range(count)]
+    images = [data[e[7]:e[7] + e[6]] for e in entries]
+    with open(big, "rb") as f:
+        png = f.read()
+    entries.append([0, 0, 0, 0, 1, 32, len(png), 0])
+    images.append(png)
+    offset = 6 + 16 * len(entries)
+    out = struct.pack("<HHH", 0, 1, len(entries))
+    for e, image in zip(entries, images):
+        e[6], e[7] = len(image), offset
+        out += struct.pack("<BBBBHHII", *e)
+        offset += len(image)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(images))
 
 
 def main(argv):
     global TMP
     TMP = tempfile.mkdtemp(prefix="qs-draw-")
     try:
-        for name, file, w, h, what, maker, opaque in PICTURES:
+        for const, number, file, w, h, what, maker, opaque in PICTURES:
             pic = maker()
             got = size_of(pic)
             if got != (w, h):
                 sys.exit("%s: drawn %dx%d, expected %dx%d" % (file, got[0], got[1], w, h))
             save(pic, file, opaque)
             print("%-28s %4dx%-4d %s" % (file, w, h, what))
-        icon = os.path.join(HERE, "app.ico")
-        run(*app_icon_layers(), "-strip", icon)
+        write_icon(os.path.join(HERE, "app.ico"), app_icon_layers())
         print("%-28s %s" % ("app.ico", "application icon, 16/32/48/256"))
+        write_sources()
         if "--sheet" in argv:
             contact_sheet(argv[argv.index("--sheet") + 1])
     finally:
@@ -718,9 +706,22 @@ def main(argv):
 
 
 def contact_sheet(out):
-    files = [os.path.join(HERE, p[1]) for p in PICTURES]
-    run("-background", "#D8DDE3", "-fill", "black", "-font", FONT, "-pointsize", 11,
-        *files, "-bordercolor", "none", "-border", "0", out)
+    """Every picture at its size on a light checkerboard (so alpha shows), labelled."""
+    rows = []
+    for const, number, file, w, h, what, maker, opaque in PICTURES:
+        tile = scratch()
+        run("-size", "%dx%d" % (w, h), "pattern:checkerboard", "-fill", "white", "-colorize", "60",
+            os.path.join(HERE, file), "-compose", "Over", "-composite", "-bordercolor", "#9AA3AE",
+            "-border", "1", "+repage", tile)
+        caption = scratch()
+        run("-background", "#F4F6F8", "-font", FONT, "-pointsize", 11, "-fill", "#333",
+            "label:%s  %d x %d  (%d)  %s" % (file, w, h, number, what), "+repage", caption)
+        row = scratch()
+        run("-background", "#F4F6F8", caption, tile, "-gravity", "west", "-append", "-gravity", "south",
+            "-splice", "0x10", "+repage", row)
+        rows.append(row)
+    run("-background", "#F4F6F8", *rows, "-gravity", "west", "-append", "-bordercolor", "#F4F6F8",
+        "-border", "12", "+repage", "-depth", "8", out)
 
 
 if __name__ == "__main__":
