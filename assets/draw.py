@@ -15,197 +15,54 @@ time stamps or other text chunks.
 """
 
 import os
-import shutil
-import struct
-import subprocess
 import sys
-import tempfile
+
+import magick
+from magick import (FONT, FONT_BOLD, blur, canvas, centred, fill_with, glow, gradient, opacity, over, rounded, run,
+                    save_to, scratch, shadow, shape, size_of, text, tint, write_icon)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-CONVERT = shutil.which("magick") and ["magick"] or ["convert"]
 
-# One palette for all pictures. The title gradient's two ends are the product blue.
-BLUE_LIGHT = "#3AA0F5"
-BLUE = "#0B82E6"
-BLUE_DEEP = "#016FCC"
-BLUE_DARK = "#0A5DB3"
-BLUE_INK = "#1E6FC4"      # link text on light grey
-CLOSE_RED = "#DA3610"     # the close square of the message dialog
-ORANGE = "#F59A23"
-ORANGE_DEEP = "#E9780E"
-RED = "#E5483B"
-RED_DEEP = "#C92F22"
+# One palette for all pictures: a blue scale around the product blue (the title bar's two
+# ends are BLUE_500 and BLUE_600), a cool grey scale, and a few accents. Hex with a
+# fourth byte is white or a colour at that opacity.
+BLUE_50 = "#EAF5FF"
+BLUE_100 = "#D6ECFF"
+BLUE_200 = "#7FD0FF"
+BLUE_300 = "#5CB8F7"
+BLUE_400 = "#3AA0F5"
+BLUE_450 = "#1D93F2"
+BLUE_500 = "#0B82E6"
+BLUE_600 = "#016FCC"
+BLUE_700 = "#0A5DB3"
+BLUE_900 = "#03367A"
+STEEL_100 = "#E4EEF8"     # the monitor of the banner: blue-tinted greys
+STEEL_200 = "#D7E6F5"
+STEEL_300 = "#B9CDE2"
+STEEL_400 = "#A9C4E0"
 GREY_50 = "#F5F7FA"
-GREY_100 = "#EDF1F5"
-GREY_200 = "#DFE5EC"
-GREY_300 = "#C8D0D9"
-GREY_500 = "#8D8D8D"
+GREY_100 = "#EFF3F8"      # the dialog's button bar
+GREY_150 = "#E9EDF2"
+GREY_200 = "#E4E9EE"      # the line along the top of the button bar
+GREY_300 = "#DCE2E9"
+GREY_400 = "#C8D0D9"
+GREY_500 = "#8D8D8D"      # the grey of the custom-download link
+GREY_600 = "#7F7F7F"      # the dialog's frame
 GREY_700 = "#4A5563"
-
-FONT = "Noto-Sans-CJK-SC"
-FONT_BOLD = "Noto-Sans-CJK-SC-Bold"
+ORANGE_300 = "#FFB547"
+ORANGE_600 = "#F0840F"
+RED_300 = "#F2685B"
+RED_600 = "#D4382A"
+CLOSE_RED = "#DA3610"     # the close square of the message dialog
+GOLD_200 = "#FFD98A"
+GOLD_300 = "#FFD65C"
+GOLD_400 = "#F3C063"
+GOLD_600 = "#D99A36"
 
 # Corner radii: 3 px for small controls (under 30 px high), 5 px for the large buttons,
 # 22 % of the side for the emblem tiles.
 R_SMALL = 3
 R_LARGE = 5
-
-TMP = None
-
-
-def run(*args):
-    subprocess.run(CONVERT + [str(a) for a in args], check=True)
-
-
-def tmp(name):
-    return os.path.join(TMP, name + ".miff")
-
-
-_counter = [0]
-
-
-def scratch():
-    _counter[0] += 1
-    return tmp("s%03d" % _counter[0])
-
-
-def canvas(w, h, colour="none"):
-    out = scratch()
-    run("-size", "%dx%d" % (w, h), "xc:" + colour, out)
-    return out
-
-
-def shape(w, h, draw, fill="white", stroke=None, stroke_width=1, linecap=None, linejoin=None, ss=4):
-    """A transparent w x h picture with MVG primitives painted in one colour.
-
-    Drawn at ss times the size and reduced by averaging, which gives smoother edges and
-    truer thin lines than ImageMagick's own anti-aliasing; ss=1 draws pixel-exact.
-    Coordinates are in final pixels, a pixel's centre at its integer position.
-    """
-    mvg = ["fill '%s'" % fill]
-    mvg.append("stroke '%s' stroke-width %g" % (stroke, stroke_width) if stroke else "stroke none")
-    if linecap:
-        mvg.append("stroke-linecap " + linecap)
-    if linejoin:
-        mvg.append("stroke-linejoin " + linejoin)
-    if ss > 1:
-        mvg.append("translate %g,%g scale %d,%d" % ((ss - 1) / 2, (ss - 1) / 2, ss, ss))
-    mvg += [draw] if isinstance(draw, str) else draw
-    out = scratch()
-    args = ["-size", "%dx%d" % (w * ss, h * ss), "xc:none"]
-    if ss == 1:
-        args += ["+antialias"]
-    args += ["-draw", " ".join(mvg)]
-    if ss > 1:
-        args += ["-filter", "Box", "-resize", "%dx%d!" % (w, h)]
-    run(*args, out)
-    return out
-
-
-def gradient(w, h, top, bottom, angle=None):
-    """A w x h linear gradient; vertical unless an angle (degrees, 90 = left to right) is given."""
-    out = scratch()
-    args = ["-size", "%dx%d" % (w, h)]
-    if angle is not None:
-        args += ["-define", "gradient:angle=%g" % angle]
-    run(*args, "gradient:%s-%s" % (top, bottom), out)
-    return out
-
-
-def fill_with(mask, paint):
-    """paint (a picture) cut to the alpha of mask."""
-    out = scratch()
-    run(paint, "-alpha", "set", mask, "-compose", "DstIn", "-composite", out)
-    return out
-
-
-def over(base, *layers):
-    """Layers composited over base in order; each layer is a file or (file, x, y)."""
-    out = scratch()
-    args = [base]
-    for layer in layers:
-        f, x, y = (layer, 0, 0) if isinstance(layer, str) else layer
-        args += [f, "-geometry", "%+d%+d" % (x, y), "-compose", "Over", "-composite"]
-    run(*args, out)
-    return out
-
-
-def opacity(pic, factor):
-    out = scratch()
-    run(pic, "-channel", "A", "-evaluate", "multiply", factor, "+channel", out)
-    return out
-
-
-def blur(pic, sigma):
-    out = scratch()
-    run(pic, "-channel", "RGBA", "-blur", "0x%g" % sigma, out)
-    return out
-
-
-def tint(pic, colour):
-    """Every pixel of pic painted colour, keeping its alpha."""
-    out = scratch()
-    run(pic, "-fill", colour, "-colorize", "100", out)
-    return out
-
-
-def shadow(mask, colour, alpha, sigma, dx=0, dy=0):
-    """A soft shadow of mask's shape: colour at alpha, blurred, moved by dx, dy (same size)."""
-    s = opacity(tint(mask, colour), alpha)
-    w, h = size_of(mask)
-    moved = over(canvas(w, h), (s, dx, dy))
-    return blur(moved, sigma)
-
-
-def size_of(pic):
-    out = subprocess.run(CONVERT + [pic, "-format", "%w %h", "info:"], check=True,
-                         capture_output=True, text=True).stdout.split()
-    return int(out[0]), int(out[1])
-
-
-def text(s, size, colour, font=FONT, kerning=0):
-    """The ink of a text line, trimmed to its pixels."""
-    out = scratch()
-    run("-background", "none", "-font", font, "-pointsize", size, "-kerning", kerning,
-        "-fill", colour, "label:" + s, "-trim", "+repage", out)
-    return out
-
-
-def centred(base, pic, dx=0, dy=0):
-    bw, bh = size_of(base)
-    pw, ph = size_of(pic)
-    return over(base, (pic, (bw - pw) // 2 + dx, (bh - ph) // 2 + dy))
-
-
-def rounded(w, h, x0, y0, x1, y1, r, fill="white"):
-    """A rounded rectangle covering the pixels x0..x1 and y0..y1 (inclusive)."""
-    return shape(w, h, "roundrectangle %g,%g %g,%g %g,%g" % (x0 - 0.5, y0 - 0.5, x1 + 0.5, y1 + 0.5, r, r),
-                 fill=fill)
-
-
-def save(pic, name, opaque=False):
-    save_to(pic, os.path.join(HERE, name), opaque)
-
-
-def save_to(pic, path, opaque=False):
-    kind = "PNG24:" if opaque else "PNG32:"
-    args = [pic]
-    if opaque:
-        args += ["-background", "white", "-alpha", "remove", "-alpha", "off"]
-    run(*args, "-strip", "-define", "png:exclude-chunks=date,time", "-define",
-        "png:compression-level=9", kind + path)
-
-
-def glow(w, h, cx, cy, rx, ry, colour, alpha):
-    """A soft radial light: colour at alpha in the centre, fading to nothing at the radii."""
-    ramp = scratch()
-    run("-size", "%dx%d" % (w, h), "-define", "gradient:center=%g,%g" % (cx, cy),
-        "-define", "gradient:radii=%g,%g" % (rx, ry), "radial-gradient:white-black", ramp)
-    out = scratch()
-    run("-size", "%dx%d" % (w, h), "xc:" + colour, ramp, "-alpha", "off", "-compose", "CopyOpacity",
-        "-composite", "-channel", "A", "-evaluate", "multiply", alpha, "+channel", out)
-    return out
-
 
 # ---------------------------------------------------------------- buttons
 
@@ -216,20 +73,20 @@ def blue_button(w, h, label, size, radius=R_LARGE, lift=True):
     body = rounded(w, h, side, 0, w - 1 - side, h - 1 - bottom, radius)
     pic = canvas(w, h)
     if lift:
-        pic = over(pic, shadow(body, "#0A62C0", 0.45, 1.6, 0, 2))
-    pic = over(pic, fill_with(body, gradient(w, h, "#2B97F2", "#0873D8")))
+        pic = over(pic, shadow(body, BLUE_700, 0.45, 1.6, 0, 2))
+    pic = over(pic, fill_with(body, gradient(w, h, BLUE_400, BLUE_600)))
     # A light top edge and a deeper bottom edge give the face a slight bevel.
     top_edge = fill_with(body, shape(w, h, "rectangle 0,0 %d,0" % (w - 1), fill="#FFFFFF40"))
     pic = over(pic, (top_edge, 0, 0))
     inner = rounded(w, h, side + 1, 1, w - 2 - side, h - 2 - bottom, max(radius - 1, 1))
     rim = shape(w, h, "roundrectangle %d,%d %d,%d %d,%d" % (side, 0, w - 1 - side, h - 1 - bottom,
-                                                           radius, radius), fill="#0A66C6")
+                                                           radius, radius), fill=BLUE_700)
     rim = over(rim, (inner, 0, 0))
     rim_only = scratch()
     run(rim, inner, "-compose", "DstOut", "-composite", rim_only)
     pic = over(pic, opacity(rim_only, 0.55))
     ink = text(label, size, "white", FONT_BOLD)
-    ink_shadow = opacity(tint(ink, "#00458F"), 0.35)
+    ink_shadow = opacity(tint(ink, BLUE_900), 0.35)
     face_h = h - bottom
     pw, ph = size_of(ink)
     x = (w - pw) // 2
@@ -240,8 +97,8 @@ def blue_button(w, h, label, size, radius=R_LARGE, lift=True):
 def grey_button(w, h, label, size):
     body = rounded(w, h, 0, 0, w - 1, h - 1, R_SMALL)
     inner = rounded(w, h, 1, 1, w - 2, h - 2, R_SMALL - 1)
-    pic = over(canvas(w, h), fill_with(body, canvas(w, h, GREY_300)))
-    pic = over(pic, fill_with(inner, gradient(w, h, "#FFFFFF", "#EEF1F5")))
+    pic = over(canvas(w, h), fill_with(body, canvas(w, h, GREY_400)))
+    pic = over(pic, fill_with(inner, gradient(w, h, "#FFFFFF", GREY_100)))
     ink = text(label, size, GREY_700, FONT)
     return centred(pic, ink)
 
@@ -268,15 +125,15 @@ def track():
     w, h = 738, 19
     body = rounded(w, h, 0, 0, w - 1, h - 1, R_SMALL + 1)
     inner = rounded(w, h, 1, 1, w - 2, h - 2, R_SMALL)
-    pic = over(canvas(w, h), fill_with(body, canvas(w, h, GREY_200)))
-    return over(pic, fill_with(inner, gradient(w, h, "#E9EDF2", "#F4F6F9")))
+    pic = over(canvas(w, h), fill_with(body, canvas(w, h, GREY_300)))
+    return over(pic, fill_with(inner, gradient(w, h, GREY_150, GREY_50)))
 
 
 def fill_bar():
     # Drawn cut at any width from the left, so only its left end is rounded.
     w, h = 736, 19
     body = shape(w, h, ["roundrectangle 0,0 %d,%d %d,%d" % (w + 8, h - 1, R_SMALL + 1, R_SMALL + 1)])
-    paint = gradient(w, h, "#3DA5F7", "#0A74D9")
+    paint = gradient(w, h, BLUE_400, BLUE_600)
     stripes = []
     for x in range(-h, w + h, 16):
         stripes.append("polygon %d,%d %d,%d %d,%d %d,%d" % (x, h, x + 8, h, x + 8 + h, 0, x + h, 0))
@@ -294,8 +151,8 @@ def link_picture():
     """The browser fallback of the failure prompt: a download arrow and 点击下载安装包."""
     w, h = 105, 17
     icon = shape(14, 14, ["line 7,1.5 7,8.5", "polyline 3.8,5.8 7,9 10.2,5.8", "polyline 1.5,9.5 1.5,12 12.5,12 12.5,9.5"],
-                 fill="none", stroke=BLUE_INK, stroke_width=1.5, linecap="round", linejoin="round")
-    ink = text("点击下载安装包", 12, BLUE_INK, FONT)
+                 fill="none", stroke=BLUE_600, stroke_width=1.5, linecap="round", linejoin="round")
+    ink = text("点击下载安装包", 12, BLUE_600, FONT)
     pw, ph = size_of(ink)
     pic = over(canvas(w, h), (icon, 1, 2))
     return over(pic, (ink, 18, (h - ph) // 2))
@@ -331,17 +188,17 @@ def glyph_bang(w, h, cx, top, scale):
 def dialog_icon(kind):
     w = h = 48
     if kind == "info":
-        return disc_icon((w, h), 23.5, 23.5, 20, "#5CB8F7", "#1E8BE0", glyph_i(w, h, 23.5, 10.5, 1.0), True)
+        return disc_icon((w, h), 23.5, 23.5, 20, BLUE_300, BLUE_500, glyph_i(w, h, 23.5, 10.5, 1.0), True)
     if kind == "confirm":
-        return disc_icon((w, h), 23.5, 23.5, 20, "#5CB8F7", "#1E8BE0", glyph_bang(w, h, 23.5, 12.2, 1.0), True)
+        return disc_icon((w, h), 23.5, 23.5, 20, BLUE_300, BLUE_500, glyph_bang(w, h, 23.5, 12.2, 1.0), True)
     if kind == "error":
         cross = shape(w, h, ["line 16.5,16.5 30.5,30.5", "line 30.5,16.5 16.5,30.5"], fill="none",
                       stroke="white", stroke_width=4.4, linecap="round")
-        return disc_icon((w, h), 23.5, 23.5, 20, "#F2685B", "#D4382A", cross, True)
+        return disc_icon((w, h), 23.5, 23.5, 20, RED_300, RED_600, cross, True)
     # warning: a triangle with rounded corners
     tri = shape(w, h, "polygon 23.5,6 42,39.5 5,39.5", fill="white", stroke="white", stroke_width=6,
                 linejoin="round")
-    pic = over(canvas(w, h, "white"), fill_with(tri, gradient(w, h, "#FFB547", "#F08A12")))
+    pic = over(canvas(w, h, "white"), fill_with(tri, gradient(w, h, ORANGE_300, ORANGE_600)))
     return over(pic, glyph_bang(w, h, 23.5, 17.8, 0.85))
 
 
@@ -350,8 +207,8 @@ def prompt_icon():
     w, h = 60, 54
     cx, cy, r = 29.5, 26, 21
     disc = shape(w, h, "circle %g,%g %g,%g" % (cx, cy, cx + r, cy))
-    pic = over(canvas(w, h), shadow(disc, "#E9780E", 0.28, 2.2, 0, 2))
-    pic = over(pic, disc_icon((w, h), cx, cy, r, "#FFB24A", "#F07F12", glyph_i(w, h, cx, cy - 13.2, 1.05)))
+    pic = over(canvas(w, h), shadow(disc, ORANGE_600, 0.28, 2.2, 0, 2))
+    pic = over(pic, disc_icon((w, h), cx, cy, r, ORANGE_300, ORANGE_600, glyph_i(w, h, cx, cy - 13.2, 1.05)))
     return pic
 
 
@@ -360,7 +217,7 @@ def prompt_icon():
 def title_gradient():
     """The blue title bar of the prompt and the message dialog, stretched by both."""
     w, h = 737, 26
-    pic = gradient(w, h, BLUE, BLUE_DEEP, angle=90)
+    pic = gradient(w, h, BLUE_500, BLUE_600, angle=90)
     deco = [
         "circle 640,40 640,-22", "circle 700,-30 700,18", "circle 560,-40 560,6",
     ]
@@ -371,8 +228,8 @@ def title_gradient():
 
 def button_bar():
     w, h = 498, 46
-    pic = canvas(w, h, "#EFF3F8")
-    return over(pic, shape(w, h, "rectangle 0,0 %d,0" % (w - 1), fill="#E4E9EE", ss=1))
+    pic = canvas(w, h, GREY_100)
+    return over(pic, shape(w, h, "rectangle 0,0 %d,0" % (w - 1), fill=GREY_200, ss=1))
 
 
 def dialog_close():
@@ -429,15 +286,15 @@ def mark(size, tile, arms):
 
 
 def app_icon_layers():
-    return [mark(size, ("#3AA6F7", "#0863C9"), ("#FFFFFF", "#E3F1FF")) for size in (16, 32, 48, 256)]
+    return [mark(size, (BLUE_400, BLUE_600), ("#FFFFFF", BLUE_50)) for size in (16, 32, 48, 256)]
 
 
 # ---------------------------------------------------------------- the banner
 
 def banner():
     w, h = 620, 241
-    pic = gradient(w, h, "#1D93F2", "#0758BE", angle=120)
-    pic = over(pic, glow(w, h, 480, 118, 260, 190, "#7FD0FF", 0.45))
+    pic = gradient(w, h, BLUE_450, BLUE_700, angle=120)
+    pic = over(pic, glow(w, h, 480, 118, 260, 190, BLUE_200, 0.45))
     pic = over(pic, glow(w, h, 60, 0, 260, 160, "#FFFFFF", 0.10))
     # Faint rings and dots behind everything.
     pic = over(pic, shape(w, h, ["circle 500,130 500,-30", "circle 500,130 500,10"], fill="none",
@@ -468,19 +325,19 @@ def intro(w, h):
     pic = over(pic, shape(w, h, "roundrectangle %g,%g %g,%g 12,12" % (x0 - 0.5, y0 - 0.5, x0 + pill_w - 0.5,
                                                                       y0 + pill_h - 0.5), fill="#FFFFFF2E",
                           stroke="#FFFFFF70", stroke_width=1))
-    pic = over(pic, shape(w, h, "circle %g,%g %g,%g" % (x0 + 11, y0 + 11.5, x0 + 13.5, y0 + 11.5), fill="#FFD65C"))
+    pic = over(pic, shape(w, h, "circle %g,%g %g,%g" % (x0 + 11, y0 + 11.5, x0 + 13.5, y0 + 11.5), fill=GOLD_300))
     pic = over(pic, (badge_ink, x0 + 18, y0 + (pill_h - bh) // 2))
 
     tile = 58
-    em = mark(tile, ("#FFFFFF", "#EAF4FF"), (BLUE_LIGHT, BLUE_DEEP))
+    em = mark(tile, ("#FFFFFF", BLUE_50), (BLUE_400, BLUE_600))
     em_shadow = shadow(shape(tile + 16, tile + 16, "roundrectangle 8,8 %d,%d 13,13" % (tile + 7, tile + 7)),
-                       "#063C86", 0.45, 3, 0, 3)
+                       BLUE_900, 0.45, 3, 0, 3)
     ex, ey = 38, 84
     pic = over(pic, (em_shadow, ex - 8, ey - 8), (em, ex, ey))
 
     name = text("Velmora", 40, "white", FONT_BOLD)
     nw, nh = size_of(name)
-    name_shadow = blur(over(canvas(nw + 12, nh + 12), (opacity(tint(name, "#04357A"), 0.35), 6, 6)), 2)
+    name_shadow = blur(over(canvas(nw + 12, nh + 12), (opacity(tint(name, BLUE_900), 0.35), 6, 6)), 2)
     nx, ny = ex + tile + 16, ey + 2
     pic = over(pic, (name_shadow, nx - 6, ny - 4), (name, nx, ny))
     sub = text("湖北版  ·  完整安装包", 15, "#FFFFFFE6", FONT)
@@ -506,41 +363,41 @@ def illustration(w, h):
     # the cloud behind, its bumps above the monitor's upper right corner
     cloud = shape(w, h, ["circle 556,50 556,25", "circle 526,62 526,45", "circle 585,63 585,46",
                          "roundrectangle 509,56 602,80 12,12"])
-    pic = over(pic, shadow(cloud, "#0346A0", 0.30, 4, 0, 3))
-    pic = over(pic, fill_with(cloud, gradient(w, h, "#FFFFFF", "#D6ECFF")))
+    pic = over(pic, shadow(cloud, BLUE_900, 0.30, 4, 0, 3))
+    pic = over(pic, fill_with(cloud, gradient(w, h, "#FFFFFF", BLUE_100)))
     small = shape(w, h, ["circle 372,84 372,74", "circle 388,88 388,80", "roundrectangle 360,84 398,95 6,6"])
     pic = over(pic, opacity(small, 0.35))
 
     # monitor
     mx0, my0, mx1, my1 = 396, 62, 582, 178
     frame = shape(w, h, "roundrectangle %g,%g %g,%g 9,9" % (mx0, my0, mx1, my1))
-    pic = over(pic, shadow(frame, "#03367A", 0.45, 5, 0, 6))
+    pic = over(pic, shadow(frame, BLUE_900, 0.45, 5, 0, 6))
     stand = shape(w, h, ["polygon 474,178 510,178 516,198 468,198",
                          "roundrectangle 446,195 538,203 4,4"])
-    pic = over(pic, fill_with(stand, gradient(w, h, "#D7E6F5", "#A9C4E0")))
-    pic = over(pic, fill_with(frame, gradient(w, h, "#FFFFFF", "#E4EEF8")))
+    pic = over(pic, fill_with(stand, gradient(w, h, STEEL_200, STEEL_400)))
+    pic = over(pic, fill_with(frame, gradient(w, h, "#FFFFFF", STEEL_100)))
     screen = shape(w, h, "roundrectangle %g,%g %g,%g 4,4" % (mx0 + 8, my0 + 8, mx1 - 8, my1 - 16))
-    pic = over(pic, fill_with(screen, gradient(w, h, "#EAF5FF", "#CFE6FB")))
-    pic = over(pic, shape(w, h, "circle 489,%g 491,%g" % (my1 - 8, my1 - 8), fill="#B9CDE2"))
+    pic = over(pic, fill_with(screen, gradient(w, h, BLUE_50, BLUE_100)))
+    pic = over(pic, shape(w, h, "circle 489,%g 491,%g" % (my1 - 8, my1 - 8), fill=STEEL_300))
 
     # on the screen: a window with a title strip, a download sign and a progress bar
     sx0, sy0 = mx0 + 8, my0 + 8
-    pic = over(pic, shape(w, h, "roundrectangle %g,%g %g,%g 4,4" % (sx0, sy0, mx1 - 8, sy0 + 14), fill="#2F95EC"))
-    pic = over(pic, shape(w, h, "rectangle %g,%g %g,%g" % (sx0, sy0 + 9, mx1 - 8, sy0 + 14), fill="#2F95EC"))
+    pic = over(pic, shape(w, h, "roundrectangle %g,%g %g,%g 4,4" % (sx0, sy0, mx1 - 8, sy0 + 14), fill=BLUE_400))
+    pic = over(pic, shape(w, h, "rectangle %g,%g %g,%g" % (sx0, sy0 + 9, mx1 - 8, sy0 + 14), fill=BLUE_400))
     pic = over(pic, shape(w, h, ["circle %g,%g %g,%g" % (mx1 - 20 - 9 * i, sy0 + 7, mx1 - 18 - 9 * i, sy0 + 7)
                                  for i in range(3)], fill="#FFFFFFB0"))
     ccx, ccy = 489, 112
     sign = shape(w, h, "circle %g,%g %g,%g" % (ccx, ccy, ccx + 19, ccy))
-    pic = over(pic, shadow(sign, "#0A62C0", 0.35, 2.5, 0, 2))
-    pic = over(pic, fill_with(sign, gradient(w, h, "#39A2F6", "#0A6FD6")))
+    pic = over(pic, shadow(sign, BLUE_700, 0.35, 2.5, 0, 2))
+    pic = over(pic, fill_with(sign, gradient(w, h, BLUE_400, BLUE_600)))
     pic = over(pic, shape(w, h, ["line %g,%g %g,%g" % (ccx, ccy - 9, ccx, ccy + 7),
                                  "polyline %g,%g %g,%g %g,%g" % (ccx - 6.5, ccy + 1, ccx, ccy + 7.5, ccx + 6.5, ccy + 1)],
                           fill="none", stroke="white", stroke_width=3, linecap="round", linejoin="round"))
     bar_y = 145
     pic = over(pic, shape(w, h, "roundrectangle 432,%g 546,%g 3,3" % (bar_y, bar_y + 6), fill="#FFFFFF"))
-    pic = over(pic, shape(w, h, "roundrectangle 432,%g 512,%g 3,3" % (bar_y, bar_y + 6), fill="#1C8CEB"))
+    pic = over(pic, shape(w, h, "roundrectangle 432,%g 512,%g 3,3" % (bar_y, bar_y + 6), fill=BLUE_500))
     pic = over(pic, shape(w, h, ["roundrectangle 432,155 480,158 1.5,1.5", "roundrectangle 520,155 546,158 1.5,1.5"],
-                          fill="#A8C8E8"))
+                          fill=STEEL_400))
 
     # a parcel beside the monitor: the installation package
     pic = over(pic, parcel(w, h, 370, 150))
@@ -561,9 +418,9 @@ def parcel(w, h, x, y):
                                                x + s, y + s * 1.6)
     pic = canvas(w, h)
     whole = shape(w, h, [top, left, right])
-    pic = over(pic, shadow(whole, "#03367A", 0.4, 3, 2, 4))
-    pic = over(pic, shape(w, h, left, fill="#F3C063"), shape(w, h, right, fill="#D99A36"),
-               shape(w, h, top, fill="#FFD98A"))
+    pic = over(pic, shadow(whole, BLUE_900, 0.4, 3, 2, 4))
+    pic = over(pic, shape(w, h, left, fill=GOLD_400), shape(w, h, right, fill=GOLD_600),
+               shape(w, h, top, fill=GOLD_200))
     tape = "polygon %g,%g %g,%g %g,%g %g,%g" % (x + s * 0.5 - 4, y - s * 0.25 - 2, x + s * 0.5 + 4, y - s * 0.25 + 2,
                                               x + s * 1.5 + 4, y + s * 0.25 + 2, x + s * 1.5 - 4, y + s * 0.25 - 2)
     return over(pic, shape(w, h, tape, fill="#FFFFFF70"))
@@ -619,7 +476,7 @@ PICTURES = [
     ("kAssetDlgButtonBar", 135, "dlg_button_bar.png", 498, 46, "button bar: light grey, a line along the top",
      button_bar, True),
     ("kAssetDlgFrame", 136, "dlg_frame.png", 8, 8, "flat grey of the one-pixel frame",
-     lambda: canvas(8, 8, "#7F7F7F"), True),
+     lambda: canvas(8, 8, GREY_600), True),
 ]
 
 
@@ -659,42 +516,15 @@ def write_sources():
             f.write("\n".join(lines))
 
 
-def write_icon(path, layers):
-    """An .ico whose small sizes are 32-bit bitmaps (read everywhere) and whose 256 px size
-    is a PNG (as Windows expects it, and a quarter of the bytes)."""
-    small = scratch() + ".ico"
-    run(*layers[:-1], small)
-    big = scratch() + ".png"
-    save_to(layers[-1], big)
-    with open(small, "rb") as f:
-        data = f.read()
-    count = struct.unpack_from("<H", data, 4)[0]
-    entries = [list(struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)) for i in range(count)]
-    images = [data[e[7]:e[7] + e[6]] for e in entries]
-    with open(big, "rb") as f:
-        png = f.read()
-    entries.append([0, 0, 0, 0, 1, 32, len(png), 0])
-    images.append(png)
-    offset = 6 + 16 * len(entries)
-    out = struct.pack("<HHH", 0, 1, len(entries))
-    for e, image in zip(entries, images):
-        e[6], e[7] = len(image), offset
-        out += struct.pack("<BBBBHHII", *e)
-        offset += len(image)
-    with open(path, "wb") as f:
-        f.write(out + b"".join(images))
-
-
 def main(argv):
-    global TMP
-    TMP = tempfile.mkdtemp(prefix="qs-draw-")
+    magick.start()
     try:
         for const, number, file, w, h, what, maker, opaque in PICTURES:
             pic = maker()
             got = size_of(pic)
             if got != (w, h):
                 sys.exit("%s: drawn %dx%d, expected %dx%d" % (file, got[0], got[1], w, h))
-            save(pic, file, opaque)
+            save_to(pic, os.path.join(HERE, file), opaque)
             print("%-28s %4dx%-4d %s" % (file, w, h, what))
         write_icon(os.path.join(HERE, "app.ico"), app_icon_layers())
         print("%-28s %s" % ("app.ico", "application icon, 16/32/48/256"))
@@ -702,7 +532,7 @@ def main(argv):
         if "--sheet" in argv:
             contact_sheet(argv[argv.index("--sheet") + 1])
     finally:
-        shutil.rmtree(TMP)
+        magick.finish()
 
 
 def contact_sheet(out):
