@@ -17,7 +17,8 @@ time stamps or other text chunks.
 import os
 import sys
 
-import magick
+sys.dont_write_bytecode = True  # keep the assets folder free of caches
+import magick  # noqa: E402
 from magick import (FONT, FONT_BOLD, blur, canvas, centred, fill_with, glow, gradient, opacity, over, rounded, run,
                     save_to, scratch, shadow, shape, size_of, text, tint, write_icon)
 
