@@ -40,7 +40,7 @@ public:
 
   // The canvas over the bitmap (a memory DC with it selected), made on first use.
   TCanvas& Canvas();
-  HDC Dc() const { return FDc.Get(); }
+  HDC Dc();
   HBITMAP Handle() const { return FBitmap.Get(); }
 
   // Copies in a premultiplied buffer (32-bit: as is; 24-bit: colours only), resizing.
@@ -50,6 +50,7 @@ public:
 
 private:
   void Make();
+  void Select();
 
   TPixelFormat FFormat = pf24bit;
   int FWidth = 0;

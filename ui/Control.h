@@ -171,6 +171,8 @@ protected:
   virtual void Resized() {}
   // After the caption, or the font in use, changed.
   virtual void TextChanged() {}
+  // After the colour changed.
+  virtual void ColorChanged() { Invalidate(); }
   // An accelerator: the control handles the character (its caption's "&" letter).
   virtual bool DialogChar(wchar_t) { return false; }
   // Re-places the aligned and anchored children inside AlignRect.
@@ -185,7 +187,8 @@ protected:
   friend class TApplication;
 
 private:
-  void ParentSizeChanged(TSize oldSize, TSize newSize);
+  // Asks for a repaint of r, given in this control's client coordinates.
+  void InvalidateArea(const TRect& r);
   void NotifyFontChanged();
   void DispatchMouse(TMessage& m);
 

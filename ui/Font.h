@@ -19,4 +19,8 @@ HFONT FontHandle(const TFont& f);
 // otherwise the first present of the Chinese-capable faces the layer knows.
 std::wstring ResolveFontFace(const std::wstring& name);
 
+// The size text takes in font f as DrawText lays it out with flags (DT_WORDBREAK wraps
+// at wrapWidth); an empty text measures as one blank, so it still has a line's height.
+TSize MeasureText(const TFont& f, const std::wstring& text, UINT flags, int wrapWidth = 0);
+
 }  // namespace qs

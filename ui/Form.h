@@ -107,7 +107,10 @@ private:
   void CenterOnScreen();
   void Activated(bool active);
   std::vector<TWinControl*> TabStops();
+  // Offers a typed character to c's children as an accelerator, depth first.
+  static bool OfferDialogChar(TControl& c, wchar_t ch);
   friend class TWinControl;
+  friend class TControl;
   void ControlFocused(TWinControl* c);
   void ControlDestroying(TControl* c);
 

@@ -28,10 +28,7 @@ public:
   bool Hot() const { return FHot; }
   bool Pressed() const { return FPressed; }
 
-  void Configure(const TDesign& d) override;
-
 protected:
-  void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& m) override;
   void Paint(TCanvas& canvas) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -13,6 +13,7 @@ class TPageControl;
 class TTabSheet : public TGraphicControl {
 public:
   TTabSheet();
+  ~TTabSheet() override;
 
   TPageControl* PageControl() const;
   bool TabVisible() const { return FTabVisible; }
@@ -22,6 +23,8 @@ public:
   TNotifyEvent OnShow;
 
   void SetParent(TControl* parent) override;
+  // A page's visibility belongs to its page control: the design's Visible is not taken.
+  void Configure(const TDesign& d) override;
 
 private:
   bool FTabVisible = true;

@@ -97,4 +97,19 @@ void KeyOutColor(TPixelBuffer& buf, uint32_t opaquePixel) {
     if (p == opaquePixel) p = 0;
 }
 
+void FillCircle(TPixelBuffer& buf, double cx, double cy, double r, uint32_t pixel) {
+  int x0 = std::max(0, static_cast<int>(cx - r) - 1), x1 = std::min(buf.Width, static_cast<int>(cx + r) + 2);
+  int y0 = std::max(0, static_cast<int>(cy - r) - 1), y1 = std::min(buf.Height, static_cast<int>(cy + r) + 2);
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      int inside = 0;
+      for (int sy = 0; sy < 4; ++sy)
+        for (int sx = 0; sx < 4; ++sx) {
+          double dx = x + (sx + 0.5) / 4 - cx, dy = y + (sy + 0.5) / 4 - cy;
+          if (dx * dx + dy * dy <= r * r) ++inside;
+        }
+      if (inside) buf.At(x, y) = BlendOver(buf.At(x, y), pixel, static_cast<uint8_t>(inside * 255 / 16));
+    }
+}
+
 }  // namespace qs

@@ -77,4 +77,8 @@ TPixelBuffer Scaled(const TPixelBuffer& src, int w, int h);
 // marked transparent loses its background (the colour of its bottom-left pixel).
 void KeyOutColor(TPixelBuffer& buf, uint32_t opaquePixel);
 
+// Blends an anti-aliased filled circle (centre cx, cy; radius r, in pixels) of a
+// premultiplied colour over the buffer: pixel coverage from 4 x 4 samples.
+void FillCircle(TPixelBuffer& buf, double cx, double cy, double r, uint32_t pixel);
+
 }  // namespace qs

@@ -22,7 +22,8 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
-  void WndProc(TMessage& m) override;
+  void TextChanged() override;
+  void ColorChanged() override { ApplyColor(); }
 
 private:
   void ApplyColor();

@@ -24,10 +24,12 @@ public:
 
   TNotifyEvent OnTimer;
 
+  // The timer procedure's work for the timer of that id.
+  static void Fire(uintptr_t id);
+
 private:
   void Start();
   void Stop();
-  static void Fire(uintptr_t id);
 
   uint32_t FInterval = 1000;
   bool FEnabled = false;

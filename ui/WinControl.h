@@ -60,8 +60,6 @@ public:
   TWinControl* WindowHost() const override { return const_cast<TWinControl*>(this); }
   bool Showing() const override { return FShowing; }
 
-  void SetBounds(int left, int top, int width, int height) override;
-
   // Keyboard focus.
   bool Focused() const;
   // Showing, enabled, and every parent enabled.
@@ -113,6 +111,7 @@ private:
   bool FTabStop = false;
   bool FDoubleBuffered = false;
   bool FTrackingLeave = false;
+  bool FFollowing = false;   // taking the bounds from the window: not moving it back
   TControl* FCaptureControl = nullptr;  // a windowless child holding the mouse
   std::unique_ptr<TBitmap> FBackBuffer;
   HBRUSH FCtlBrush = nullptr;       // the brush answered in CtlColor (owned)
@@ -120,6 +119,7 @@ private:
 
   friend class TApplication;
   friend class TControl;
+  friend class TForm;
 };
 
 }  // namespace qs
