@@ -390,13 +390,17 @@ void TWinControl::PlacementChanged() {
 
 void TWinControl::UpdateShowing() {
   bool showing = Visible() && (!Parent() || Parent()->Showing());
-  if (showing != FShowing) {
-    // A window is made when it is first needed on screen.
-    if (showing && Parent()) HandleNeeded();
-    FShowing = showing;
-    if (FHandle || !Parent()) Perform(CM_SHOWINGCHANGED);
+  if (showing == FShowing) {
+    TControl::UpdateShowing();
+    return;
   }
-  TControl::UpdateShowing();
+  FShowing = showing;
+  // A window is made when it is first needed on screen; its children are ready before
+  // it appears, and it disappears before they change.
+  if (showing && Parent()) HandleNeeded();
+  if (showing) TControl::UpdateShowing();
+  if (FHandle || !Parent()) Perform(CM_SHOWINGCHANGED);
+  if (!showing) TControl::UpdateShowing();
 }
 
 bool TWinControl::Focused() const { return FHandle && ::GetFocus() == FHandle; }
