@@ -4,19 +4,6 @@
 
 namespace qs {
 
-uint32_t BlendOver(uint32_t dst, uint32_t src) {
-  uint32_t a = src >> 24;
-  if (a == 255) return src;
-  if (a == 0) return dst;
-  uint32_t inv = 255 - a, out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    uint32_t d = (dst >> shift) & 0xFF, c = (src >> shift) & 0xFF;
-    uint32_t v = c + (d * inv + 127) / 255;
-    out |= std::min<uint32_t>(v, 255) << shift;
-  }
-  return out;
-}
-
 void StretchPicture(TSurface& s, const TSkinPicture& pic, int x, int y, int w, int h) {
   if (pic.Empty() || w <= 0 || h <= 0) return;
   int x0 = std::max(x, 0), y0 = std::max(y, 0), x1 = std::min(x + w, s.Width), y1 = std::min(y + h, s.Height);

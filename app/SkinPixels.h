@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/PixelBuffer.h"  // BlendOver
+
 namespace qs {
 
 // 0xAARRGGBB, colours premultiplied by alpha.
@@ -21,8 +23,6 @@ struct TSurface {
   int Height = 0;
 };
 
-// Source-over of one premultiplied pixel onto another.
-uint32_t BlendOver(uint32_t dst, uint32_t src);
 // Draws the picture's left part, at most cutWidth wide (its width when negative), at x, y.
 void DrawPicture(TSurface& s, const TSkinPicture& pic, int x, int y, int cutWidth = -1);
 // Draws the picture stretched into w x h at x, y (nearest neighbour).
