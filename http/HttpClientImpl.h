@@ -89,6 +89,11 @@ private:
   // Opens a session and a connection for Url and rewrites Url to the object path to
   // request; false with ErrorText when it cannot.
   bool CreateInternetConnect(std::wstring& url, TInternetConnection& conn, std::wstring& errorText, bool& isHttps);
+  // One request/response exchange: the whole answer into Response (emptied first), a
+  // failure text appended to it; Request (may be null) is sent from its current position.
+  bool HttpRequest(const std::wstring& method, const std::wstring& url, const std::wstring& extraHeaders,
+                   std::wstring& responseHeaders, IByteStream* request, IByteStream& response,
+                   bool utf8Failure = false);
 
   THttpSettings FSettings;
   TBeforeDownloadEvent FOnBeforeDownload;
