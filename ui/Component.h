@@ -2,13 +2,22 @@
 // first, when it is freed (a form owns the controls built from its table, its timers and
 // its shadow); nothing else frees an owned component. Ownership says nothing about
 // where a control is shown: that is its Parent (TControl).
+//
+// Free notification: a component that keeps a pointer to another one it does not own
+// asks to be told when that one goes (other->FreeNotification(this)); its
+// Notification(other, opRemove) then runs while the other is still whole (a form sends
+// it before its controls and its window go), so it can detach itself cleanly. The link
+// works both ways: whichever goes first tells the other.
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace qs {
+
+enum TOperation : uint8_t { opInsert, opRemove };
 
 class TComponent {
 public:
@@ -44,7 +53,17 @@ public:
     return dynamic_cast<T*>(FindComponent(name));
   }
 
+  // Asks for Notification(this, opRemove) on c when this component goes, and the other
+  // way round.
+  void FreeNotification(TComponent* c);
+  void RemoveFreeNotification(TComponent* c);
+
 protected:
+  // Told that c is going (opRemove); c is still whole while this runs.
+  virtual void Notification(TComponent* c, TOperation op) { (void)c; (void)op; }
+  // Tells the components linked by FreeNotification that this one is going. Called as
+  // early as its most derived class can (forms: first thing), and by ~TComponent.
+  void SendFreeNotifications();
   // Frees the owned components, last made first. Owners that must free them before
   // their own teardown (forms, before their window goes) call it early.
   void DestroyComponents();
@@ -53,6 +72,7 @@ private:
   std::wstring FName;
   TComponent* FOwner = nullptr;
   std::vector<std::unique_ptr<TComponent>> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
 };
 
 }  // namespace qs

@@ -38,6 +38,7 @@ TShiftState ShiftFromKeys(uintptr_t keys) {
 TControl::TControl() : FWindowProc([this](TMessage& m) { WndProc(m); }) {}
 
 TControl::~TControl() {
+  SendFreeNotifications();
   Application.ControlDestroying(this);
   if (TWinControl* host = FParent ? FParent->WindowHost() : nullptr) {
     if (host->FCaptureControl == this) host->FCaptureControl = nullptr;

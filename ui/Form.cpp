@@ -77,6 +77,7 @@ TForm::TForm() {
 }
 
 TForm::~TForm() {
+  SendFreeNotifications();
   Application.FormDestroying(this);
   // The controls go while the form is whole: their teardown may still use it.
   DestroyComponents();

@@ -198,6 +198,43 @@ TEST_F(Forms, TheSystemMoveLoopDragsTheForm) {
   EXPECT_EQ(form->Top(), 120);
 }
 
+// Hooks a form the way a drop shadow does and lets go when told the form is going.
+class THookWatcher : public TComponent {
+public:
+  TForm* Form = nullptr;
+  TWndMethod Old;
+  bool WindowAliveWhenTold = false;
+  int Seen = 0;
+  void Attach(TForm* form) {
+    Form = form;
+    Old = form->WindowProc();
+    form->SetWindowProc([this](TMessage& m) {
+      ++Seen;
+      Old(m);
+    });
+    form->FreeNotification(this);
+  }
+
+protected:
+  void Notification(TComponent* c, TOperation op) override {
+    if (op != opRemove || c != Form) return;
+    WindowAliveWhenTold = ::IsWindow(Form->Handle()) != FALSE;
+    Form->SetWindowProc(Old);
+    Form = nullptr;
+  }
+};
+
+TEST_F(Forms, AGoingFormTellsItsWatchersWhileItIsStillWhole) {
+  THookWatcher watcher;
+  auto form = ShownForm(60, 60, 120, 80);
+  watcher.Attach(form.get());
+  ShowAndSettle(*form);
+  EXPECT_GT(watcher.Seen, 0);
+  form.reset();
+  EXPECT_EQ(watcher.Form, nullptr);
+  EXPECT_TRUE(watcher.WindowAliveWhenTold);
+}
+
 TEST_F(Forms, RunEndsWhenTheMainFormClosesAndFreesTheForms) {
   bool shown = false;
   TForm* main = Application.CreateForm<TForm>();
