@@ -11,11 +11,11 @@ namespace {
 constexpr uint32_t kAlphaMask = 0xFF000000u;
 constexpr uint32_t kWhite = 0x00FFFFFFu;
 
-uint32_t Tinted(uint32_t pixel, TColorRef tint) {
+uint32_t Tinted(uint32_t pixel, TColor tint) {
   const uint8_t a = pixel & 0xFF;  // the blurred mask's blue byte is the shadow's density
-  const uint32_t red = MulTable[tint & 0xFF][a];
-  const uint32_t green = MulTable[(tint >> 8) & 0xFF][a];
-  const uint32_t blue = MulTable[(tint >> 16) & 0xFF][a];
+  const uint32_t red = MulTable[RedOf(tint)][a];
+  const uint32_t green = MulTable[GreenOf(tint)][a];
+  const uint32_t blue = MulTable[BlueOf(tint)][a];
   return (uint32_t{a} << 24) | (red << 16) | (green << 8) | blue;
 }
 
@@ -67,7 +67,7 @@ void Blur(TPixelBuffer& pic, int passes) {
   for (int d = 1; d <= passes; ++d) BlurPass(pic, d);
 }
 
-void ColouriseTemplate(TPixelBuffer& pic, TColorRef tint) {
+void ColouriseTemplate(TPixelBuffer& pic, TColor tint) {
   const int w = pic.Width, h = pic.Height;
   for (int y = 0; y < h; ++y) {
     uint32_t* row = pic.Row(y);
@@ -77,7 +77,7 @@ void ColouriseTemplate(TPixelBuffer& pic, TColorRef tint) {
   }
 }
 
-void ColouriseRegion(TPixelBuffer& pic, TColorRef tint, const TRegionMask& region) {
+void ColouriseRegion(TPixelBuffer& pic, TColor tint, const TRegionMask& region) {
   for (int y = 0; y < pic.Height; ++y) {
     uint32_t* row = pic.Row(y);
     // Alpha 0 with colour left in would still add light under premultiplied blending.
@@ -85,7 +85,7 @@ void ColouriseRegion(TPixelBuffer& pic, TColorRef tint, const TRegionMask& regio
   }
 }
 
-TPixelBuffer MakeShadowTemplate(int blurPasses, TColorRef tint) {
+TPixelBuffer MakeShadowTemplate(int blurPasses, TColor tint) {
   TPixelBuffer t;
   t.Resize(kTemplateSize, kTemplateSize);
   for (int y = kTemplateSquareFirst; y < kTemplateSquareEnd; ++y)
@@ -122,7 +122,7 @@ void ComposeRectShadow(TPixelBuffer& pic, const TPixelBuffer& tmpl) {
 }
 
 void BuildRegionShadowPixels(TPixelBuffer& pic, const TRegionMask& region, const TPixelBuffer& formImage,
-                             int imageLeft, int imageTop, int blurPasses, TColorRef tint) {
+                             int imageLeft, int imageTop, int blurPasses, TColor tint) {
   for (int y = 0; y < pic.Height; ++y) {
     uint32_t* row = pic.Row(y);
     for (int x = 0; x < pic.Width; ++x) {

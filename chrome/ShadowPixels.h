@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "chrome/PixelBuffer.h"
+#include "ui/PixelBuffer.h"
+#include "ui/UiTypes.h"
 
 namespace qs {
 
@@ -35,14 +36,9 @@ constexpr TMulTable MakeMulTable() {
 // without a division per pixel.
 inline constexpr TMulTable MulTable = MakeMulTable();
 
-// A colour as GDI's COLORREF holds it: 0x00BBGGRR.
-using TColorRef = uint32_t;
-
 // Which pixels of a picture lie inside a window region (in the picture's coordinates).
 class TRegionMask {
 public:
-  struct TRect { int Left, Top, Right, Bottom; };  // right and bottom exclusive
-
   TRegionMask() = default;
   TRegionMask(int width, int height);
   void AddRect(TRect r);
@@ -64,15 +60,16 @@ void BlurPass(TPixelBuffer& pic, int d);
 // Passes of radius 1, 2, ... passes.
 void Blur(TPixelBuffer& pic, int passes);
 
-// Turns a blurred grey mask into the tinted, premultiplied shadow: alpha := blue, each
+// Turns a blurred grey mask into the tinted, premultiplied shadow (tint: a plain RGB
+// colour, system colours already resolved): alpha := blue, each
 // colour := MulTable[tint][alpha]. The template rule touches only the rim (x < 16,
 // x >= width - 16, y <= 16, y >= height - 16).
-void ColouriseTemplate(TPixelBuffer& pic, TColorRef tint);
+void ColouriseTemplate(TPixelBuffer& pic, TColor tint);
 // The region rule: every pixel; one inside the region becomes fully transparent.
-void ColouriseRegion(TPixelBuffer& pic, TColorRef tint, const TRegionMask& region);
+void ColouriseRegion(TPixelBuffer& pic, TColor tint, const TRegionMask& region);
 
 // The 135 x 135 template: black with a white square, blurred, rim tinted.
-TPixelBuffer MakeShadowTemplate(int blurPasses, TColorRef tint);
+TPixelBuffer MakeShadowTemplate(int blurPasses, TColor tint);
 
 // Writes the rim of a picture of formWidth + 32 by formHeight + 32 (already that size)
 // from the template: four corner tiles and four edges repeated from the template's
@@ -84,7 +81,7 @@ void ComposeRectShadow(TPixelBuffer& pic, const TPixelBuffer& tmpl);
 // white inside the region, then the form's picture (or its transparent-colour mask,
 // prepared by the caller) over the region at (imageLeft, imageTop); blurred and tinted.
 void BuildRegionShadowPixels(TPixelBuffer& pic, const TRegionMask& region, const TPixelBuffer& formImage,
-                             int imageLeft, int imageTop, int blurPasses, TColorRef tint);
+                             int imageLeft, int imageTop, int blurPasses, TColor tint);
 
 // Puts the form's picture (colour bytes; its alpha is ignored) under the form, opaque, at
 // 16, 16. With a region, pixels inside it become fully transparent and the others keep

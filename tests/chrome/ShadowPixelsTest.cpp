@@ -61,7 +61,7 @@ TEST(ShadowTemplate, InnerPixelsKeepTheirGreyAndNoAlpha) {
 }
 
 TEST(ShadowTemplate, TintPremultipliesTheColourByTheRamp) {
-  const TColorRef orange = 0x000080FF;  // red 255, green 128, blue 0
+  const TColor orange = 0x000080FF;  // red 255, green 128, blue 0
   const TPixelBuffer t = MakeShadowTemplate(2, orange);
   const uint32_t p = t.At(15, 65);  // alpha 116 in the black template
   EXPECT_EQ(Alpha(p), 116);
