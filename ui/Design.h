@@ -39,9 +39,9 @@ struct TDesign {
   bool Enabled = true;
   TCursor Cursor = crDefault;
   int TabOrder = -1;               // -1: creation order
-  std::wstring Caption;
+  std::wstring Caption{};
   TColor Color = clDefault;        // clDefault: the parent's colour
-  std::optional<TFont> Font;       // none: the parent's font
+  std::optional<TFont> Font{};     // none: the parent's font
   int Picture = 0;                 // resource id of a PNG picture (0: none)
   int Picture2 = 0;                // a second picture (hovered state) for kinds that have one
   bool Transparent = false;

@@ -1,5 +1,6 @@
-// TEdit: the native edit with a one-pixel border in the colour of its state, painted in
-// the non-client area that WS_BORDER reserves.
+// TEdit: the native edit with a one-pixel border in the colour of its state. The edit has
+// no border style of its own (the system would draw it); the subclass reserves a
+// one-pixel non-client frame (WM_NCCALCSIZE) and paints it (WM_NCPAINT).
 #include "ui/Edit.h"
 
 #include "ui/Canvas.h"
@@ -15,11 +16,14 @@ TEdit::TEdit() {
 void TEdit::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.ClassName = L"EDIT";
-  p.Style |= WS_BORDER | ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
+  p.Style |= ES_AUTOHSCROLL | (FReadOnly ? ES_READONLY : 0);
 }
 
 void TEdit::CreateWnd() {
   ::SendMessageW(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(3, 3));
+  // The frame is reserved at the next size calculation.
+  ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring TEdit::Text() const {
@@ -77,6 +81,12 @@ void TEdit::PaintBorder() {
 
 void TEdit::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_NCCALCSIZE: {
+      TWinControl::WndProc(m);
+      RECT* r = reinterpret_cast<RECT*>(m.LParam);  // the first rectangle in either form
+      ::InflateRect(r, -1, -1);
+      return;
+    }
     case WM_NCPAINT:
       PaintBorder();
       m.Result = 0;

@@ -104,12 +104,21 @@ void TForm::Paint(TCanvas& canvas) {
 
 void TForm::UpdateShowing() {
   bool showing = Visible();
-  if (showing != FShowing) {
-    if (showing) HandleNeeded();
-    FShowing = showing;
-    Perform(CM_SHOWINGCHANGED);
+  if (showing == FShowing) {
+    TControl::UpdateShowing();
+    return;
   }
-  TControl::UpdateShowing();
+  FShowing = showing;
+  // Shown: the controls are ready (windows made, showing) before the form appears and
+  // picks its focused control; hidden: the form goes first.
+  if (showing) {
+    HandleNeeded();
+    TControl::UpdateShowing();
+    Perform(CM_SHOWINGCHANGED);
+  } else {
+    Perform(CM_SHOWINGCHANGED);
+    TControl::UpdateShowing();
+  }
 }
 
 void TForm::WndProc(TMessage& m) {

@@ -316,14 +316,20 @@ void TWinControl::RouteMouse(TMessage& m) {
     FCaptureControl = target;
     ::SetCapture(FHandle);
   }
+  // The last release gives the mouse back, also when the control's handler fails.
+  struct TReleaseAfter {
+    TWinControl& Host;
+    bool Release;
+    ~TReleaseAfter() {
+      if (!Release) return;
+      Host.FCaptureControl = nullptr;
+      if (::GetCapture() == Host.FHandle) ::ReleaseCapture();
+    }
+  } release{*this, IsButtonUp(m.Msg) && FCaptureControl == target &&
+                       !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))};
   TPoint off = target->HostOffset();
-  target->Perform(m.Msg, m.WParam, MAKELPARAM(p.X - off.X, p.Y - off.Y));
-  if (IsButtonUp(m.Msg) && FCaptureControl == target &&
-      !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
-    FCaptureControl = nullptr;
-    if (::GetCapture() == FHandle) ::ReleaseCapture();
-  }
   m.Result = 0;
+  target->Perform(m.Msg, m.WParam, MAKELPARAM(p.X - off.X, p.Y - off.Y));
 }
 
 void TWinControl::HandleSetCursor(TMessage& m) {
@@ -353,7 +359,8 @@ RECT TWinControl::WindowRectInParent() {
     TPoint off = Parent()->HostOffset();
     ::OffsetRect(&r, -off.X, -off.Y);
   } else if (::IsIconic(FHandle)) {
-    WINDOWPLACEMENT wp{sizeof wp};
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
     ::GetWindowPlacement(FHandle, &wp);
     r = wp.rcNormalPosition;
   }
@@ -383,13 +390,17 @@ void TWinControl::PlacementChanged() {
 
 void TWinControl::UpdateShowing() {
   bool showing = Visible() && (!Parent() || Parent()->Showing());
-  if (showing != FShowing) {
-    // A window is made when it is first needed on screen.
-    if (showing && Parent()) HandleNeeded();
-    FShowing = showing;
-    if (FHandle || !Parent()) Perform(CM_SHOWINGCHANGED);
+  if (showing == FShowing) {
+    TControl::UpdateShowing();
+    return;
   }
-  TControl::UpdateShowing();
+  FShowing = showing;
+  // A window is made when it is first needed on screen; its children are ready before
+  // it appears, and it disappears before they change.
+  if (showing && Parent()) HandleNeeded();
+  if (showing) TControl::UpdateShowing();
+  if (FHandle || !Parent()) Perform(CM_SHOWINGCHANGED);
+  if (!showing) TControl::UpdateShowing();
 }
 
 bool TWinControl::Focused() const { return FHandle && ::GetFocus() == FHandle; }
