@@ -315,11 +315,25 @@ bool TDownloadCall::Transfer(HINTERNET request, HANDLE file) {
       Fail(L"网络不通！");
       return false;
     }
-    // Ask only for what has arrived, so a slow line still comes round twice a second.
-    DWORD available = 0, read = 0;
-    bool ok = inet::QueryDataAvailable(request, available);
-    if (ok) ok = inet::ReadData(request, buffer.get(), available ? std::min(available, bufferSize) : bufferSize, read);
-    DWORD readError = ok ? 0 : ::GetLastError();
+    // One read fills the buffer with what arrives within a quarter of a second: a fast
+    // line gets large writes, a slow one still comes round (and reports) in time.
+    DWORD read = 0, readError = 0;
+    bool ok = true;
+    const ULONGLONG fillStart = ::GetTickCount64();
+    while (read < bufferSize) {
+      DWORD available = 0, chunk = 0;
+      ok = inet::QueryDataAvailable(request, available);
+      if (ok) {
+        DWORD room = bufferSize - read;
+        ok = inet::ReadData(request, buffer.get() + read, available ? std::min(available, room) : room, chunk);
+      }
+      read += chunk;
+      if (!ok) {
+        readError = ::GetLastError();
+        break;
+      }
+      if (chunk == 0 || ::GetTickCount64() - fillStart >= 250) break;
+    }
     if (read > 0) {
       // Bytes handed over by a failing read are kept too.
       DWORD written = 0;
