@@ -102,6 +102,8 @@ private:
   void PaintWindow();
   void RouteMouse(TMessage& m);
   void HandleSetCursor(TMessage& m);
+  void MouseLeft();
+  void FocusChanged(TMessage& m);
   void FollowWindowPos();
   RECT WindowRectInParent();
 
