@@ -1,6 +1,7 @@
 // THttpClient: the WinInet implementation of IHttpClient. Its settings are plain fields
 // with the defaults below; the operations live in the files named beside each group.
 #pragma once
+#include "base/Handle.h"
 #include "http/HttpClient.h"
 
 namespace qs {
@@ -72,6 +73,17 @@ public:
             const TStreamRef& request, const TStreamRef& response) override;
 
 private:
+  friend class TDownloadJob;
+
+  // Opens a session and an HTTP connection for url (8-bit, non-ASCII already encoded)
+  // and rewrites url into the object path; on failure both handles stay empty and
+  // errorText says why (HttpUrl.cpp).
+  bool _CreateInternetConnect(std::string& url, TInternetHandle& session, TInternetHandle& connection,
+                              std::wstring& errorText, bool& isHttps);
+  // One whole GET or POST exchange; a failure text is appended to response (HttpRequest.cpp).
+  bool _HttpRequest(const std::wstring& method, const std::wstring& url, const std::wstring& extraHeaders,
+                    std::wstring& responseHeaders, const TStreamRef& request, const TStreamRef& response);
+
   THttpSettings FSettings;
   TBeforeDownloadEvent FOnBeforeDownload;
   std::wstring FLastErrorText;
