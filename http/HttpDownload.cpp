@@ -217,8 +217,11 @@ std::wstring ReadProfile(const std::wstring& file, const wchar_t* key, const wch
 bool TDownloadJob::SidecarMatches() const {
   if (!FileExists(FSidecarName)) return false;
   if (ReadProfile(FSidecarName, L"ContentLen", L"0") != std::to_wstring(FContentLength)) return false;
-  return FLastModifiedTime == 0 ||
-         ReadProfile(FSidecarName, L"LastModified", L"") == AnsiToWide(FormatSidecarDate(FLastModifiedTime));
+  // Without a readable date now, the partial file is only ours if none was recorded
+  // either: a server that stops sending its date may have changed the file.
+  std::wstring recorded = ReadProfile(FSidecarName, L"LastModified", L"");
+  if (FLastModifiedTime == 0) return recorded.empty() || recorded == AnsiToWide(FormatSidecarDate(0));
+  return recorded == AnsiToWide(FormatSidecarDate(FLastModifiedTime));
 }
 
 void TDownloadJob::WriteSidecar() const {
