@@ -5,6 +5,7 @@
 
 #include "base/SysError.h"
 #include "base/Text.h"
+#include "http/HeaderValues.h"
 #include "http/HttpClientImpl.h"
 #include "http/HttpHelpers.h"
 #include "http/UrlEncoding.h"
@@ -53,6 +54,11 @@ bool THttpClient::_HttpRequest(const std::wstring& method, const std::wstring& u
             if (bufferSize <= 0) ::SetLastError(ERROR_INVALID_PARAMETER);
             errorText = L"创建缓冲区失败:" + LastErrorText();
           }
+          // An answer cut short ends like a complete one: the announced length tells.
+          TContentLength announced;
+          if (auto text = TWinInet::QueryHeaderText(req.Get(), HTTP_QUERY_CONTENT_LENGTH))
+            announced = ParseContentLength(*text);
+          uint64_t received = 0;
           while (buffer) {
             DWORD got = 0;
             bool ok = TWinInet::ReadData(req.Get(), buffer.get(), static_cast<DWORD>(bufferSize), got);
@@ -66,8 +72,13 @@ bool THttpClient::_HttpRequest(const std::wstring& method, const std::wstring& u
               errorText = L"读取响应报文失败：" + readError;
               break;
             }
+            received += got;
             if (got == 0) {
-              result = true;
+              if (announced.Kind == lkValue && received != announced.Value)
+                errorText = L"读取响应报文失败：收到" + std::to_wstring(received) + L"字节，应为" +
+                            std::to_wstring(announced.Value) + L"字节。";
+              else
+                result = true;
               break;
             }
           }
