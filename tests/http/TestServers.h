@@ -8,6 +8,7 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include <cctype>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -139,7 +140,13 @@ public:
   // Every request the server saw for key, in order.
   std::vector<TLogged> Log(const std::string& key) const {
     std::vector<TLogged> out;
-    std::istringstream in(RawGet(FPort, "/_log/" + key).Body);
+    std::string encoded;
+    for (unsigned char c : key) {
+      static const char kHex[] = "0123456789ABCDEF";
+      if (std::isalnum(c) || c == '-' || c == '_' || c == '.') encoded += static_cast<char>(c);
+      else encoded += std::string("%") + kHex[c >> 4] + kHex[c & 15];
+    }
+    std::istringstream in(RawGet(FPort, "/_log/" + encoded).Body);
     std::string line;
     while (std::getline(in, line)) {
       TLogged r;
