@@ -30,9 +30,9 @@ qsget="$QS_BUILD/bin/qsget.exe"
 
 # One run: elapsed seconds, user+system CPU seconds, peak resident KiB.
 measure() { /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" "$@" >/dev/null 2>&1; local rc=$?
-  read -r e u s m <"$work/time.txt"; echo "$rc $e $(echo "$u + $s" | bc) $m"; }
+  read -r e u s m < <(tail -1 "$work/time.txt"); echo "$rc $e $(echo "$u + $s" | bc) $m"; }
 
-idle=$(measure wine "$qsget" | cut -d' ' -f4)
+read -r _ idle_s _ idle < <(measure wine "$qsget")
 : >"$work/results.txt"
 for i in $(seq "$runs"); do
   rm -f "$work/out.bin"
@@ -44,10 +44,10 @@ for i in $(seq "$runs"); do
   ok=$([ "$(sha256sum <"$work/out.bin" | cut -d' ' -f1)" = "$want" ] && echo ok || echo BAD)
   echo "qsget run $i: ${e}s cpu ${cpu}s peak ${mem} KiB sha256 $ok exit $rc" | tee -a "$work/results.txt"
 done
-python3 - "$work/results.txt" "$size_mib" "$idle" <<'PY'
+python3 - "$work/results.txt" "$size_mib" "$idle" "$idle_s" <<'PY'
 import re, statistics, sys
 lines = open(sys.argv[1]).read().splitlines()
-mib = int(sys.argv[2]); idle = int(sys.argv[3])
+mib = int(sys.argv[2]); idle = int(sys.argv[3]); start = float(sys.argv[4])
 def runs(tool):
     out = []
     for l in lines:
@@ -61,6 +61,7 @@ print(f"\nfile {mib} MiB, {len(q)} runs each, alternating")
 print(f"curl : median {med([r[0] for r in c]):.3f} s = {mib / med([r[0] for r in c]):.0f} MiB/s, cpu {med([r[1] for r in c]) / gib:.2f} s/GiB")
 print(f"qsget: median {med([r[0] for r in q]):.3f} s = {mib / med([r[0] for r in q]):.0f} MiB/s, cpu {med([r[1] for r in q]) / gib:.2f} s/GiB (Wine start included)")
 ratios = [cr[0] / qr[0] for cr, qr in zip(c, q)]
+print(f"an idle Wine process (qsget.exe without arguments) takes {start:.2f} s to start and end")
 print("throughput ratio qsget/curl per pair: " + " ".join(f"{r:.2f}" for r in ratios) + f"  median {med(ratios):.2f}")
 peak = max(r[2] for r in q)
 print(f"peak memory: qsget {peak / 1024:.1f} MiB, idle Wine process {idle / 1024:.1f} MiB, difference {(peak - idle) / 1024:.1f} MiB")
