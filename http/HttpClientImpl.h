@@ -1,7 +1,7 @@
 // THttpClient: the WinInet implementation of IHttpClient. Its settings are plain fields
 // with the defaults below; the operations live in the files named beside each group.
 #pragma once
-#include "base/Handle.h"
+#include "http/WinInet.h"
 #include "http/HttpClient.h"
 
 namespace qs {
@@ -80,9 +80,11 @@ private:
   // errorText says why (HttpUrl.cpp).
   bool _CreateInternetConnect(std::string& url, TInternetHandle& session, TInternetHandle& connection,
                               std::wstring& errorText, bool& isHttps);
-  // One whole GET or POST exchange; a failure text is appended to response (HttpRequest.cpp).
+  // One whole GET or POST exchange; a failure text is appended to response, in UTF-8 when
+  // the caller decodes the answer as UTF-8, else in the ANSI code page (HttpRequest.cpp).
   bool _HttpRequest(const std::wstring& method, const std::wstring& url, const std::wstring& extraHeaders,
-                    std::wstring& responseHeaders, const TStreamRef& request, const TStreamRef& response);
+                    std::wstring& responseHeaders, const TStreamRef& request, const TStreamRef& response,
+                    bool utf8Failure = false);
 
   THttpSettings FSettings;
   TBeforeDownloadEvent FOnBeforeDownload;

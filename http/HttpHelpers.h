@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/Handle.h"
+#include "http/WinInet.h"
 #include "http/Stream.h"
 
 namespace qs {

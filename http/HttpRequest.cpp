@@ -14,8 +14,8 @@
 namespace qs {
 namespace {
 
-void AppendText(const TStreamRef& stream, const std::wstring& text) {
-  std::string bytes = WideToAnsi(text);
+void AppendText(const TStreamRef& stream, const std::wstring& text, bool utf8) {
+  std::string bytes = utf8 ? WideToUtf8(text) : WideToAnsi(text);
   if (!bytes.empty()) stream->Write(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
@@ -26,7 +26,8 @@ std::wstring Decode(const TMemoryStream& stream, bool utf8) {
 }  // namespace
 
 bool THttpClient::_HttpRequest(const std::wstring& method, const std::wstring& url, const std::wstring& extraHeaders,
-                               std::wstring& responseHeaders, const TStreamRef& request, const TStreamRef& response) {
+                               std::wstring& responseHeaders, const TStreamRef& request, const TStreamRef& response,
+                               bool utf8Failure) {
   if (!response) return false;
   bool result = false;
   std::wstring errorText;
@@ -85,11 +86,11 @@ bool THttpClient::_HttpRequest(const std::wstring& method, const std::wstring& u
         }
       }
     }
-    if (!errorText.empty()) AppendText(response, errorText);
+    if (!errorText.empty()) AppendText(response, errorText, utf8Failure);
   } catch (...) {
     result = false;
     try {
-      AppendText(response, L"[THttpClient._HttpRequest]" + CurrentExceptionMessage());
+      AppendText(response, L"[THttpClient._HttpRequest]" + CurrentExceptionMessage(), utf8Failure);
     } catch (...) {
       // The response stream itself failed: the result alone reports the failure.
     }
@@ -105,7 +106,9 @@ bool THttpClient::GetStream(const std::wstring& url, const std::wstring& extraHe
 bool THttpClient::GetText(const std::wstring& url, const std::wstring& extraHeaders, std::wstring& text, bool utf8) {
   text.clear();
   auto stream = std::make_shared<TMemoryStream>();
-  bool result = GetStream(url, extraHeaders, stream);
+  std::wstring headers;
+  // The failure text is written so that it reads right in the decoding asked for.
+  bool result = _HttpRequest(L"GET", url, extraHeaders, headers, nullptr, stream, utf8);
   text = Decode(*stream, utf8);
   return result;
 }
@@ -125,7 +128,7 @@ bool THttpClient::PostText(const std::wstring& url, const std::wstring& extraHea
   responseText.clear();
   auto request = std::make_shared<TMemoryStream>(WideToAnsi(requestText));
   auto response = std::make_shared<TMemoryStream>();
-  bool result = Post(url, extraHeaders, responseHeaders, request, response);
+  bool result = _HttpRequest(L"POST", url, extraHeaders, responseHeaders, request, response, utf8);
   responseText = Decode(*response, utf8);
   return result;
 }
@@ -135,7 +138,7 @@ bool THttpClient::PostStreamText(const std::wstring& url, const std::wstring& ex
                                  bool utf8) {
   responseText.clear();
   auto response = std::make_shared<TMemoryStream>();
-  bool result = Post(url, extraHeaders, responseHeaders, request, response);
+  bool result = _HttpRequest(L"POST", url, extraHeaders, responseHeaders, request, response, utf8);
   responseText = Decode(*response, utf8);
   return result;
 }

@@ -3,6 +3,9 @@
 #include <vector>
 
 namespace qs {
+
+void detail::CloseInternet(HINTERNET h) { ::InternetCloseHandle(h); }
+
 namespace {
 
 struct TPartBuffer {

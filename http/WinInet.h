@@ -7,9 +7,17 @@
 #include <optional>
 #include <string>
 
+#include <windows.h>
+#include <wininet.h>
+
 #include "base/Handle.h"
 
 namespace qs {
+
+namespace detail {
+void CloseInternet(HINTERNET h);
+}
+using TInternetHandle = TUniqueHandle<HINTERNET, detail::CloseInternet>;
 
 struct TCrackedUrl {
   int32_t Scheme = 0;
@@ -51,5 +59,10 @@ public:
   // The system's view of the network: the call's result and its flags.
   static bool GetConnectedState(DWORD& flags);
 };
+
+namespace inet {
+// The workflow's own look at the network before a download.
+inline bool ConnectedState(DWORD& flags) { return TWinInet::GetConnectedState(flags); }
+}  // namespace inet
 
 }  // namespace qs

@@ -59,8 +59,7 @@ TEST_F(RequestTest, EmptyBodyIsASuccessWithAnEmptyText) {
 
 TEST_F(RequestTest, NotFoundIsSentRetryCountTimesAndAnswersTheFailureText) {
   std::wstring text;
-  // Failure texts are appended in the ANSI code page, so they read right when decoded so.
-  EXPECT_FALSE(Client.GetText(Url("f", "status=404"), L"", text, false));
+  EXPECT_FALSE(Client.GetText(Url("f", "status=404"), L"", text, true));
   EXPECT_TRUE(StartsWith(text, L"发生下载请求失败:")) << WideToUtf8(text);
   EXPECT_EQ(Server().Log(Key).size(), 3u);
   EXPECT_FALSE(Client.CheckUrl(Url("f", "status=404")));
@@ -83,8 +82,11 @@ TEST_F(RequestTest, ConnectionFailuresAnswerTheirTextAlone) {
   };
   for (auto& c : cases) {
     std::wstring text;
-    EXPECT_FALSE(Client.GetText(c.Url, L"", text, false)) << WideToUtf8(c.Url);
-    EXPECT_EQ(text, c.Text) << WideToUtf8(c.Url);
+    // The failure text reads right in either decoding of the answer.
+    for (bool utf8 : {false, true}) {
+      EXPECT_FALSE(Client.GetText(c.Url, L"", text, utf8)) << WideToUtf8(c.Url);
+      EXPECT_EQ(text, c.Text) << WideToUtf8(c.Url);
+    }
   }
   Client.SetAccessType(9);
   std::wstring text;
@@ -147,6 +149,12 @@ TEST_F(RequestTest, ABodyThatCannotTellItsSizeIsAnAssertionText) {
   EXPECT_FALSE(Client.PostStreamText(Url("echo"), L"", headers, request, text, false));
   EXPECT_EQ(text, L"[THttpClient._HttpRequest]Assertion failure (f_HttpClientImpl, line 1444)");
   EXPECT_TRUE(Server().Log(Key).empty());
+}
+
+TEST_F(RequestTest, StreamCallsAppendTheFailureTextInTheAnsiCodePage) {
+  auto response = std::make_shared<TMemoryStream>();
+  EXPECT_FALSE(Client.GetStream(L"https://127.0.0.1:1/", L"", response));
+  EXPECT_EQ(response->Bytes(), "URL\xC0\xE0\xD0\xCD\xB2\xBB\xCA\xC7HTTP\xA3\xA1");  // GBK
 }
 
 TEST_F(RequestTest, AResponseStreamThatRefusesWritesFails) {
