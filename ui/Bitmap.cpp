@@ -46,11 +46,11 @@ void TBitmap::Make() {
   if (FDc) Select();
 }
 
-void TBitmap::Select() {
+void TBitmap::Select() const {
   if (FBitmap) FOldBitmap = ::SelectObject(FDc.Get(), FBitmap.Get());
 }
 
-HDC TBitmap::Dc() {
+HDC TBitmap::Dc() const {
   if (!FDc) {
     FDc.Reset(::CreateCompatibleDC(nullptr));
     Select();

@@ -40,7 +40,9 @@ public:
 
   // The canvas over the bitmap (a memory DC with it selected), made on first use.
   TCanvas& Canvas();
-  HDC Dc();
+  // The memory DC the bitmap stays selected into (a bitmap can be in one DC only, so
+  // every blit from it goes through this one).
+  HDC Dc() const;
   HBITMAP Handle() const { return FBitmap.Get(); }
 
   // Copies in a premultiplied buffer (32-bit: as is; 24-bit: colours only), resizing.
@@ -50,7 +52,7 @@ public:
 
 private:
   void Make();
-  void Select();
+  void Select() const;
 
   TPixelFormat FFormat = pf24bit;
   int FWidth = 0;
@@ -58,8 +60,8 @@ private:
   int FStride = 0;
   uint8_t* FBits = nullptr;
   TBitmapHandle FBitmap;
-  TMemDc FDc;
-  HGDIOBJ FOldBitmap = nullptr;
+  mutable TMemDc FDc;  // made on first use
+  mutable HGDIOBJ FOldBitmap = nullptr;
   std::unique_ptr<TCanvas> FCanvas;
 };
 

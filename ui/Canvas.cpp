@@ -144,10 +144,8 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap, bool alpha) 
     DrawPixels(dest, bitmap.ToPixelBuffer());
     return;
   }
-  TMemDc dc(::CreateCompatibleDC(FDc));
-  TSelectGuard sel(dc.Get(), bitmap.Handle());
   ::SetStretchBltMode(FDc, COLORONCOLOR);
-  ::StretchBlt(FDc, dest.Left, dest.Top, dest.Width(), dest.Height(), dc.Get(), 0, 0, bitmap.Width(),
+  ::StretchBlt(FDc, dest.Left, dest.Top, dest.Width(), dest.Height(), bitmap.Dc(), 0, 0, bitmap.Width(),
                bitmap.Height(), SRCCOPY);
 }
 

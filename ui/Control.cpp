@@ -15,6 +15,8 @@
 namespace qs {
 namespace {
 
+int GAlignLocks = 0;
+
 const TFont& DefaultFont() {
   static const TFont font;
   return font;
@@ -134,7 +136,22 @@ void TControl::SetAlign(TAlign a) {
   if (FParent) FParent->Realign();
 }
 
+TAlignLock::TAlignLock(TControl& root) : FRoot(root) { ++GAlignLocks; }
+
+TAlignLock::~TAlignLock() {
+  if (--GAlignLocks == 0) FRoot.RealignTree();
+}
+
+void TControl::RealignTree() {
+  Realign();
+  for (TControl* c : FControls) c->RealignTree();
+}
+
 void TControl::Realign() {
+  if (GAlignLocks) {
+    FArrangedSize = {AlignRect().Width(), AlignRect().Height()};
+    return;
+  }
   if (FAligning) return;
   FAligning = true;
   TRect area = AlignRect();

@@ -185,10 +185,12 @@ protected:
   friend class TWinControl;
   friend class TForm;
   friend class TApplication;
+  friend class TAlignLock;
 
 private:
   // Asks for a repaint of r, given in this control's client coordinates.
   void InvalidateArea(const TRect& r);
+  void RealignTree();
   void NotifyFontChanged();
   void DispatchMouse(TMessage& m);
 
@@ -209,6 +211,21 @@ private:
   std::unique_ptr<TFont> FFont;
   std::wstring FCaption;
   TWndMethod FWindowProc;
+};
+
+// Holds off alignment while many controls are placed at once (a design table being
+// built), so aligned controls are ordered by their designed places rather than by the
+// order they were made in. Sizes set meanwhile count as designed sizes for the anchors.
+// When the last lock ends, root's tree is arranged anew, parents before children.
+class TAlignLock {
+public:
+  explicit TAlignLock(TControl& root);
+  ~TAlignLock();
+  TAlignLock(const TAlignLock&) = delete;
+  TAlignLock& operator=(const TAlignLock&) = delete;
+
+private:
+  TControl& FRoot;
 };
 
 // A control without a window of its own: it paints on its parent's surface and gets its

@@ -7,6 +7,7 @@
 namespace qs {
 
 void BuildControls(TControl& owner, std::span<const TDesignRow> rows) {
+  TAlignLock lock(owner);
   for (const TDesignRow& row : rows) {
     TControl* parent = &owner;
     if (row.Parent) {

@@ -80,6 +80,26 @@ TEST_F(Controls, ATableBuildsTheTreeWithItsSettings) {
   EXPECT_THROW(BuildControls(*form, orphan), EQsError);
 }
 
+TEST_F(Controls, AlignedRowsTakeTheirDesignedOrderNotTheOrderTheyWereMadeIn) {
+  // The title-bar corner: minimise designed left of close, both aligned right.
+  const TDesignRow corner[] = {
+      {L"pnlMinClose", MakeControl<TPanel>, nullptr, 319, 0, 81, 27, {}},
+      {L"btnSmall", MakeControl<TPanel>, L"pnlMinClose", 21, 0, 30, 27, {.Align = alRight}},
+      {L"btnClose", MakeControl<TPanel>, L"pnlMinClose", 51, 0, 30, 27, {.Align = alRight}},
+      {L"lblSysTitle", MakeControl<TLabel>, L"pnlMinClose", 70, 3, 8, 8, {.Anchors = akTop | akRight}},
+  };
+  BuildControls(*form, corner);
+  auto* small = Get<TPanel>(L"btnSmall");
+  auto* close = Get<TPanel>(L"btnClose");
+  EXPECT_EQ(small->BoundsRect(), TRect::Bounds(21, 0, 30, 27));
+  EXPECT_EQ(close->BoundsRect(), TRect::Bounds(51, 0, 30, 27));
+  close->Hide();
+  EXPECT_EQ(small->BoundsRect(), TRect::Bounds(51, 0, 30, 27));
+  // Anchors count from the designed size of the parent.
+  Get<TPanel>(L"pnlMinClose")->SetWidth(91);
+  EXPECT_EQ(Get<TLabel>(L"lblSysTitle")->Left(), 80);
+}
+
 TEST_F(Controls, LabelsMeasureThemselves) {
   auto* label = form->Make<TLabel>();
   label->SetParent(form.get());

@@ -5,6 +5,7 @@
 
 #include "tests/ui/UiTestPictures.h"
 #include "tests/ui/UiTestUtil.h"
+#include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
@@ -158,6 +159,60 @@ TEST_F(Paint, GraphicControlPaintsAtItsPlaceAndLeavesTheRestToItsParent) {
   EXPECT_EQ(Rgb24(shown, 110 + 5, 70 + 14), 0x0000FFu);   // untouched: the panel shows
   EXPECT_EQ(Rgb24(shown, 110 + 5, 70 + 19), 0x000000u);   // the line along its bottom
   EXPECT_EQ(Rgb24(shown, 110 + 5, 70 + 20), 0x0000FFu);   // clipped to the control
+}
+
+// Paints the way a picture button does: copies what lies beneath it into a bitmap of its
+// own, draws on that bitmap, then puts the bitmap back in one step.
+class TBufferedSquare : public TGraphicControl {
+public:
+  TPixelBuffer Beneath;
+protected:
+  void Paint(TCanvas& c) override {
+    TBitmap buffer(pf32bit);
+    buffer.SetSize(Width(), Height());
+    buffer.Canvas().CopyRect(ClientRect(), c, ClientRect());
+    Beneath = buffer.ToPixelBuffer();
+    TPixelBuffer half(1, 1, 0x80000000);  // black at half opacity
+    buffer.Canvas().DrawPixels(TRect::Bounds(0, 0, Width(), Height() / 2), half);
+    c.Draw(0, 0, buffer);
+  }
+};
+
+TEST_F(Paint, AControlCanCopyWhatLiesBeneathItAndDrawItBackBlended) {
+  auto* square = form->Make<TBufferedSquare>();
+  square->SetParent(panel);
+  square->SetBounds(40, 40, 20, 20);
+  ShowAndSettle(*form);
+  TPixelBuffer shown = Shown(form->Handle());
+  ASSERT_EQ(square->Beneath.Width, 20);
+  EXPECT_EQ(square->Beneath.At(5, 5) & 0xFFFFFF, 0x0000FFu);  // the panel under it
+  EXPECT_TRUE(Near(Rgb24(shown, 50 + 5, 50 + 2), 0x00007F));  // blue under half black
+  EXPECT_EQ(Rgb24(shown, 50 + 5, 50 + 15), 0x0000FFu);
+}
+
+// Fills itself with a brush pattern made from a 2 x 1 bitmap.
+class TStriped : public TGraphicControl {
+public:
+  TBitmap Pattern{pf24bit};
+protected:
+  void Paint(TCanvas& c) override {
+    c.Brush.Bitmap = &Pattern;
+    c.FillRect(ClientRect());
+    c.Brush.Bitmap = nullptr;
+  }
+};
+
+TEST_F(Paint, BrushPatternsRepeatABitmap) {
+  auto* striped = form->Make<TStriped>();
+  TPixelBuffer stripes(8, 8, 0xFF00FF00);  // patterns take 8 x 8 bitmaps
+  for (int y = 0; y < 8; ++y)
+    for (int x = 1; x < 8; x += 2) stripes.At(x, y) = 0xFFFF0000;
+  striped->Pattern.Assign(stripes);
+  striped->SetParent(form.get());
+  striped->SetBounds(0, 0, 16, 8);
+  ShowAndSettle(*form);
+  TPixelBuffer shown = Shown(form->Handle());
+  for (int x = 0; x < 16; ++x) EXPECT_EQ(Rgb24(shown, x, 3), x % 2 ? 0xFF0000u : 0x00FF00u) << x;
 }
 
 }  // namespace
