@@ -1,6 +1,6 @@
-// The program's entry: the process-wide logger first, then the command-line rule, the
-// single-instance mutex, the main window and the message loop; the orderly shutdown
-// releases everything in reverse. Exit code 0 on every orderly way out.
+// The program's entry: the process-wide logger first, then the application object, the
+// command-line rule, the single-instance mutex, the main window and the message loop;
+// the orderly shutdown releases everything in reverse. Exit code 0 on every orderly way out.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,6 +8,7 @@
 #include "app/MainWindow.h"
 #include "base/Error.h"
 #include "http/HttpClient.h"
+#include "ui/Application.h"
 
 using namespace qs;
 
@@ -33,14 +34,10 @@ int RunApplication() {
   ::CreateMutexA(nullptr, FALSE, "Quillsend_HB");
   if (::GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
-  Tfrm_Main main;
-  if (!main.Create()) return 0;
-  main.Show();
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+  Application.SetTitle(L"Velmora");
+  // FormCreate runs here; FormShow when Run shows the window.
+  Application.CreateForm<Tfrm_Main>();
+  Application.Run();  // until the main form closes; the forms are freed on the way out
   return 0;
 }
 
@@ -53,7 +50,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ::MessageBoxW(nullptr, e.Message().c_str(), L"Velmora", MB_OK | MB_ICONERROR);
     return 1;
   }
-  if (!HasFirstArgument()) RunApplication();
+  Application.Initialize();
+  if (!HasFirstArgument()) {
+    try {
+      RunApplication();
+    } catch (...) {
+      // A main window that cannot be built (a picture missing from the resources):
+      // reported, then the orderly shutdown.
+      Application.HandleException();
+      Application.DestroyForms();
+    }
+  }
   Shutdown();
   return 0;
 }

@@ -1,78 +1,104 @@
-// Tfrm_Main: the main window. A borderless 620 x 416 skinned window: the banner (it drags
-// the window), the minimise button, and three pages switched by code: the start page
-// (download picture, the two line buttons), the custom folder page (reachable only
-// through its hidden link) and the progress page (label, two-picture bar, install
-// picture). Everything is painted into one back buffer and blitted at once; the folder
-// edit is the only child window. The download workflow lives in TDownloadController.
+// Tfrm_Main: the main window, a form built from its design table. A borderless 620 x 416
+// window with a soft shadow: the banner on top (it drags the window), the minimise button
+// in its corner, and under it a page control whose three pages change only by code: the
+// start page (download picture, the two line buttons), the custom folder page (folder
+// edit and chooser, reachable only through its hidden link) and the progress page
+// (label, two-picture bar, install picture). The download workflow lives in
+// TDownloadController, which sees the window through IDownloadView.
+//
+//   Application.SetTitle(L"Velmora");
+//   Application.CreateForm<Tfrm_Main>();   // FormCreate: shadow, reset, tabs hidden, TS1
+//   Application.Run();                     // FormShow: shadow on, default save folder
 #pragma once
 #include <windows.h>
 
-#include <memory>
-#include <string>
-
 #include "app/DownloadController.h"
-#include "app/SkinPixels.h"
 #include "app/WorkflowHost.h"
-#include "base/Handle.h"
+#include "ui/Form.h"
 
 namespace qs {
 
-class Tfrm_Main final : public IDownloadView {
+class TEdit;
+class TFormShadow;
+class TImage;
+class TLabel;
+class TPageControl;
+class TPanel;
+class TPNGImageButtonEx;
+class TRadioButton;
+class TTabSheet;
+
+class Tfrm_Main : public TForm, public IDownloadView {
 public:
   Tfrm_Main();
   ~Tfrm_Main() override;
-  bool Create();  // makes the window; FormCreate runs inside
-  void Show();    // shows it; FormShow runs on the first show
-  HWND Handle() const { return FHandle; }
-  TDownloadController& Controller() { return FController; }
 
-  TWorkflowPage ActivePage() const override { return FPage; }
+  TDownloadController& Controller() { return FController; }
+  TFormShadow* Shadow() const { return FShadow; }
+
+  // IDownloadView: the few widget properties the workflow reads and sets.
+  TWorkflowPage ActivePage() const override;
   void SetActivePage(TWorkflowPage page) override;
   std::wstring FolderText() const override;
-  bool LineDXChecked() const override { return FLine == 0; }
-  bool LineLTChecked() const override { return FLine == 1; }
+  bool LineDXChecked() const override;
+  bool LineLTChecked() const override;
   void SetProgressCaption(const std::wstring& text) override;
   int TrackWidth() const override;
   void SetFillWidth(int width) override;
   void ShowInstall() override;
 
-  // The element under a client point (for the mouse and for tests of the layout).
-  enum TElement { elNone, elBanner, elMinimise, elClose, elDownloadNow, elLineDX, elLineLT, elCustom,
-                  elChangeDir, elDownload, elBack, elInstall };
-  TElement ElementAt(POINT pt) const;
+  // The controls of the design.
+  TPanel* pnlGg = nullptr;
+  TImage* imgTop = nullptr;
+  TPanel* pnlMinClose = nullptr;
+  TPNGImageButtonEx* btnSmall = nullptr;
+  TPNGImageButtonEx* btnClose = nullptr;
+  TPageControl* PC = nullptr;
+  TTabSheet* TS1 = nullptr;
+  TPanel* pnlTS1 = nullptr;
+  TImage* btnDownloadNow = nullptr;
+  TPanel* pnlRdbtn = nullptr;
+  TRadioButton* rdbDX = nullptr;
+  TRadioButton* RdbLT = nullptr;
+  TLabel* labCustom = nullptr;
+  TImage* imgGray = nullptr;
+  TTabSheet* TS2 = nullptr;
+  TPanel* pnlTS2 = nullptr;
+  TLabel* labDirInfo = nullptr;
+  TEdit* edtDir = nullptr;
+  TImage* btnDir = nullptr;
+  TImage* btnDownload = nullptr;
+  TLabel* labBack = nullptr;
+  TTabSheet* TS3 = nullptr;
+  TPanel* pnlTS3 = nullptr;
+  TLabel* labProcess = nullptr;
+  TPanel* Panel1 = nullptr;
+  TImage* imgProcessOuter = nullptr;
+  TImage* imgProcessInner = nullptr;
+  TImage* btnInstall = nullptr;
+
+protected:
+  void CreateWnd() override;
+  void WndProc(TMessage& m) override;
 
 private:
-  struct TItem;
-  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-  const TItem* Find(TElement el) const;
-  bool Showing(const TItem& item) const;
+  void FindControls();
+  void BindHandlers();
   void FormCreate();
   void FormShow();
-  void Paint(HDC dc);
-  void Compose();
-  void Click(TElement el);
-  void SetHover(TElement el);
+  void imgTopMouseDown();
+  void btnSmallClick();
+  void btnCloseClick();
+  void btnDownloadNowClick();
+  void labCustomClick();
+  void TS2Show();
   void btnDirClick();
-  void Invalidate() { if (FHandle) ::InvalidateRect(FHandle, nullptr, FALSE); }
+  void edtDirExit();
+  void btnDownloadClick();
+  void labBackClick();
+  void btnInstallClick();
 
-  HWND FHandle = nullptr;
-  HWND FEdit = nullptr;
-  bool FShown = false;
-  TWorkflowPage FPage = pgStart;
-  int FLine = 0;  // 0 telecom (checked as designed), 1 unicom
-  std::wstring FProgressCaption = L"正在下载（0%）";
-  int FFillWidth = 0;
-  bool FInstallVisible = false;
-  TElement FHover = elNone, FPressed = elNone;
-
-  TMemDc FBackDc;
-  TBitmapHandle FBackBitmap;
-  TSurface FSurface;
-  TFontHandle FLabelFont, FSmallFont;
-  struct TPictures;
-  std::unique_ptr<TPictures> FPictures;
-
+  TFormShadow* FShadow = nullptr;
   TWorkflowHost FHost;
   TDownloadController FController;
 };
