@@ -55,8 +55,10 @@ protected:
     POINT p = OnScreen(x, y);
     ClickAt(p.x, p.y, down, up);
   }
+  // Bounds in the window's client coordinates (a windowed control: its parent's offset).
   TRect InWindow(TControl* c) {
-    TPoint at = c->HostOffset();
+    TPoint at = c->IsWindowed() ? c->Parent()->HostOffset() : c->HostOffset();
+    if (c->IsWindowed()) at = {at.X + c->Left(), at.Y + c->Top()};
     return TRect::Bounds(at.X, at.Y, c->Width(), c->Height());
   }
 
@@ -71,7 +73,8 @@ std::string Describe(const TRect& r) {
 TEST_F(MainWindow, ControlsStandWhereTheDesignPutsThemOnceAligned) {
   // Window coordinates after alignment: the pages fill the page control with no tab
   // strip, the page panels fill the pages, and with the close button hidden the
-  // minimise button takes the right-most place of the corner panel.
+  // minimise button takes the right-most place of the corner panel. Visible: the
+  // control's own flag (a page's while it is the active one).
   struct TExpected {
     const wchar_t* Name;
     const wchar_t* Parent;
@@ -93,14 +96,14 @@ TEST_F(MainWindow, ControlsStandWhereTheDesignPutsThemOnceAligned) {
       {L"RdbLT", L"pnlRdbtn", TRect::Bounds(60, 368, 49, 17), true},
       {L"labCustom", L"pnlTS1", TRect::Bounds(512, 368, 60, 17), false},
       {L"imgGray", L"pnlTS1", TRect::Bounds(576, 369, 14, 15), false},
-      {L"TS2", L"PC", TRect::Bounds(0, 241, 620, 175), false},
+      {L"TS2", L"PC", TRect::Bounds(0, 241, 620, 175), true},
       {L"pnlTS2", L"TS2", TRect::Bounds(0, 241, 620, 175), true},
       {L"labDirInfo", L"pnlTS2", TRect::Bounds(43, 270, 65, 19), true},
       {L"edtDir", L"pnlTS2", TRect::Bounds(111, 268, 362, 23), true},
       {L"btnDir", L"pnlTS2", TRect::Bounds(482, 267, 70, 26), true},
       {L"btnDownload", L"pnlTS2", TRect::Bounds(208, 331, 196, 50), true},
       {L"labBack", L"pnlTS2", TRect::Bounds(543, 363, 46, 19), true},
-      {L"TS3", L"PC", TRect::Bounds(0, 241, 620, 175), false},
+      {L"TS3", L"PC", TRect::Bounds(0, 241, 620, 175), true},
       {L"pnlTS3", L"TS3", TRect::Bounds(0, 241, 620, 175), true},
       {L"Panel1", L"pnlTS3", TRect::Bounds(21, 279, 569, 42), true},
       {L"imgProcessOuter", L"Panel1", TRect::Bounds(31, 285, 551, 19), true},
@@ -108,13 +111,24 @@ TEST_F(MainWindow, ControlsStandWhereTheDesignPutsThemOnceAligned) {
       {L"btnInstall", L"pnlTS3", TRect::Bounds(209, 322, 194, 48), false},
   };
   EXPECT_EQ(Describe(Form->BoundsRect()), "428,161 620x416");
-  for (const TExpected& e : kCases) {
-    auto* c = Form->Find<TControl>(e.Name);
-    ASSERT_TRUE(c) << WideToUtf8(e.Name);
-    ASSERT_TRUE(c->Parent());
-    EXPECT_EQ(c->Parent()->Name(), e.Parent) << WideToUtf8(e.Name);
-    EXPECT_EQ(Describe(InWindow(c)), Describe(e.Bounds)) << WideToUtf8(e.Name);
-    EXPECT_EQ(c->Visible(), e.Visible) << WideToUtf8(e.Name);
+  // Each page is looked at while it is the active one; the rest with TS1 active.
+  auto pageOf = [](TControl* c) -> TControl* {
+    for (; c; c = c->Parent())
+      if (dynamic_cast<TTabSheet*>(c)) return c;
+    return nullptr;
+  };
+  for (TTabSheet* page : {Form->TS2, Form->TS3, Form->TS1}) {
+    Form->PC->SetActivePage(page);
+    for (const TExpected& e : kCases) {
+      auto* c = Form->Find<TControl>(e.Name);
+      ASSERT_TRUE(c) << WideToUtf8(e.Name);
+      if (pageOf(c) && pageOf(c) != page) continue;
+      if (!pageOf(c) && page != Form->TS1) continue;
+      ASSERT_TRUE(c->Parent());
+      EXPECT_EQ(c->Parent()->Name(), e.Parent) << WideToUtf8(e.Name);
+      EXPECT_EQ(Describe(InWindow(c)), Describe(e.Bounds)) << WideToUtf8(e.Name);
+      EXPECT_EQ(c->Visible(), e.Visible) << WideToUtf8(e.Name);
+    }
   }
   // The progress label takes the size of its text.
   EXPECT_EQ(Form->labProcess->Caption(), L"正在下载（0%）");
@@ -297,7 +311,10 @@ private:
         },
         reinterpret_cast<LPARAM>(&Texts));
     if (!FPick.empty()) {
-      ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(FPick.c_str()));
+      // By item id: the chooser under Wine does not find a path with Chinese characters.
+      PIDLIST_ABSOLUTE item = ::ILCreateFromPathW(FPick.c_str());
+      ::SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
+      ::ILFree(item);
       ::Sleep(100);
       ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     } else {
