@@ -110,4 +110,43 @@ TEST(Entry, EmptyQuotedArgumentRunsAndASecondCopyEndsAtOnce) {
   EXPECT_EQ(third.Wait(15000), 0);
 }
 
+// The window below wnd in the z-order that is shown, or nullptr.
+HWND VisibleBelow(HWND wnd) {
+  for (HWND w = ::GetWindow(wnd, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT))
+    if (::IsWindowVisible(w)) return w;
+  return nullptr;
+}
+
+TEST(Entry, MainWindowStandsAsDesignedWithItsShadowDirectlyBehind) {
+  TInstalledCopy copy;
+  TChild app(copy.Exe, L"");
+  HWND main = WaitForWindow(app.Pid(), L"Velmora", 20000);
+  ASSERT_TRUE(main);
+  RECT r{};
+  ::GetWindowRect(main, &r);
+  EXPECT_EQ(r.left, 428);
+  EXPECT_EQ(r.top, 161);
+  EXPECT_EQ(r.right - r.left, 620);
+  EXPECT_EQ(r.bottom - r.top, 416);
+  // The shadow: the program's layered, click-through window, 16 px out on every side.
+  HWND shadow = nullptr;
+  for (int i = 0; i < 100 && !shadow; ++i) {
+    HWND below = VisibleBelow(main);
+    DWORD pid = 0;
+    if (below) ::GetWindowThreadProcessId(below, &pid);
+    RECT s{};
+    if (below && pid == app.Pid() && ::GetWindowRect(below, &s) && s.left == 412 && s.top == 145 &&
+        s.right == 1064 && s.bottom == 593)
+      shadow = below;
+    else
+      ::Sleep(50);
+  }
+  ASSERT_TRUE(shadow) << "a window of 652 x 448 at 412, 145 right behind the main window";
+  LONG_PTR ex = ::GetWindowLongPtrW(shadow, GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  EXPECT_TRUE(ex & WS_EX_TRANSPARENT);
+  ::PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(app.Wait(15000), 0);
+}
+
 }  // namespace

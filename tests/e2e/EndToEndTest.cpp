@@ -73,6 +73,24 @@ public:
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, in, sizeof(INPUT));
   }
+  // A real left-button drag from a client point by dx, dy.
+  void Drag(int x, int y, int dx, int dy) {
+    POINT pt{x, y};
+    ::ClientToScreen(FMain, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    ::Sleep(30);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &in, sizeof(INPUT));
+    for (int step = 1; step <= 5; ++step) {
+      ::Sleep(30);
+      ::SetCursorPos(pt.x + dx * step / 5, pt.y + dy * step / 5);
+    }
+    ::Sleep(30);
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &in, sizeof(INPUT));
+  }
   void PressDownload() { Click(199 + 107, 241 + 42 + 28); }   // 立即下载 on the start page
   void PressInstall() { Click(209 + 97, 241 + 81 + 24); }     // 立即安装 on the progress page
 
@@ -147,6 +165,34 @@ TEST(EndToEnd, SystemCloseDuringADownloadEndsInOrderAndKeepsThePartialFile) {
   EXPECT_TRUE(FileExists(partial));
   EXPECT_TRUE(FileExists(app.Package() + L".sdc"));
   EXPECT_FALSE(FileExists(app.Package()));
+}
+
+TEST(EndToEnd, DuringADownloadTheBannerDragsAndTheMinimiseButtonWorks) {
+  TRunningApp app(ProxyFor(L"slow"));
+  ASSERT_TRUE(app.Main());
+  app.PressDownload();
+  std::wstring partial = app.Package() + L".tmp";
+  ASSERT_TRUE(WaitUntil([&] { return GetFileSizeOf(partial) > 100 * 1024; }, 30000));
+
+  RECT before{};
+  ::GetWindowRect(app.Main(), &before);
+  app.Drag(200, 120, 60, 40);
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT now{};
+    ::GetWindowRect(app.Main(), &now);
+    return now.left == before.left + 60 && now.top == before.top + 40;
+  }, 5000)) << "the window follows the banner while the download runs";
+
+  app.Click(605, 13);  // the minimise button in the top-right corner
+  EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app.Main()) != FALSE; }, 5000));
+  long long size = GetFileSizeOf(partial);
+  EXPECT_TRUE(WaitUntil([&] { return GetFileSizeOf(partial) > size + 100 * 1024; }, 10000))
+      << "the download goes on while minimised";
+  ::ShowWindow(app.Main(), SW_RESTORE);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(app.Main()); }, 5000));
+
+  ::PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(app.Process().Wait(15000), 0);
 }
 
 }  // namespace
