@@ -239,8 +239,21 @@ TEST_F(MainWindow, DraggingTheBannerMovesTheWindow) {
   EXPECT_EQ(Form->Left(), before.left + 50);
 }
 
-TEST_F(MainWindow, MinimiseButtonMinimisesTheApplication) {
+TEST_F(MainWindow, MinimiseButtonShowsItsHoverPictureAndMinimisesTheApplication) {
   ShowIt();
+  auto glyph = [&](const TPixelBuffer& b) {
+    std::vector<uint32_t> px;
+    for (int y = 0; y < 27; ++y)
+      for (int x = 590; x < 620; ++x) px.push_back(Rgb24(b, x, y));
+    return px;
+  };
+  POINT away = OnScreen(300, 120);
+  MoveMouseTo(away.x, away.y);
+  auto atRest = glyph(Shown(Form->Handle()));
+  POINT over = OnScreen(605, 13);
+  MoveMouseTo(over.x, over.y);
+  EXPECT_TRUE(PumpUntil([&] { return Form->btnSmall->Current() == &Form->btnSmall->PngOver(); }));
+  EXPECT_NE(glyph(Shown(Form->Handle())), atRest) << "the hover picture shows";
   ClickClient(605, 13);
   EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(Form->Handle()) != FALSE; }));
   Application.Restore();
