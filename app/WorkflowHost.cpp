@@ -1,11 +1,11 @@
 #include "app/WorkflowHost.h"
 
 #include <shellapi.h>
-#include <wininet.h>
 
 #include "app/GlobalVar.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "http/WinInet.h"
 
 namespace qs {
 
@@ -47,7 +47,7 @@ void TWorkflowHost::ProcessMessages() { ProcessPendingMessages(); }
 
 bool TWorkflowHost::IsConnected() {
   DWORD flags = 0;
-  return ::InternetGetConnectedState(&flags, 0) != FALSE;
+  return inet::ConnectedState(flags);
 }
 
 bool TWorkflowHost::FileExists(const std::wstring& path) { return qs::FileExists(path); }

@@ -18,3 +18,8 @@ private:
 };
 
 }  // namespace qs
+
+namespace qs {
+// The message of any exception as wide text.
+std::wstring ExceptionText(const std::exception& e);
+}  // namespace qs

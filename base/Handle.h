@@ -2,7 +2,6 @@
 // A handle is closed exactly once, by its owner, on every path.
 #pragma once
 #include <windows.h>
-#include <wininet.h>
 #include <cstdint>
 #include <utility>
 
@@ -41,7 +40,6 @@ private:
 
 namespace detail {
 inline void CloseKernel(HANDLE h) { ::CloseHandle(h); }
-inline void CloseInternet(HINTERNET h) { ::InternetCloseHandle(h); }
 inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteMemDc(HDC h) { ::DeleteDC(h); }
@@ -51,7 +49,6 @@ inline void DestroyWnd(HWND h) { ::DestroyWindow(h); }
 using TKernelHandle = TUniqueHandle<HANDLE, detail::CloseKernel>;
 using TFileHandle = TUniqueHandle<HANDLE, detail::CloseKernel, -1>;
 using TFindHandle = TUniqueHandle<HANDLE, detail::CloseFind, -1>;
-using TInternetHandle = TUniqueHandle<HINTERNET, detail::CloseInternet>;
 using TMemDc = TUniqueHandle<HDC, detail::DeleteMemDc>;
 using TBitmapHandle = TUniqueHandle<HBITMAP, detail::DeleteGdi>;
 using TBrushHandle = TUniqueHandle<HBRUSH, detail::DeleteGdi>;

@@ -2,6 +2,7 @@
 // with the defaults below; the operations live in the files named beside each group.
 #pragma once
 #include "http/HttpClient.h"
+#include "http/WinInet.h"
 
 namespace qs {
 
@@ -17,6 +18,18 @@ struct THttpSettings {
   int32_t RetryCount = 3;
   bool AllowResume = false;
 };
+
+// A session and its connection; the connection is closed first, then the session.
+struct TInternetConnection {
+  TInternetHandle Session;
+  TInternetHandle Connection;
+  void Close() {
+    Connection.Reset();
+    Session.Reset();
+  }
+};
+
+class TDownloadCall;
 
 class THttpClient final : public IHttpClient, public std::enable_shared_from_this<THttpClient> {
 public:
@@ -72,6 +85,16 @@ public:
             const TStreamRef& request, const TStreamRef& response) override;
 
 private:
+  friend class TDownloadCall;
+  // Opens a session and a connection for Url and rewrites Url to the object path to
+  // request; false with ErrorText when it cannot.
+  bool CreateInternetConnect(std::wstring& url, TInternetConnection& conn, std::wstring& errorText, bool& isHttps);
+  // One request/response exchange: the whole answer into Response (emptied first), a
+  // failure text appended to it; Request (may be null) is sent from its current position.
+  bool HttpRequest(const std::wstring& method, const std::wstring& url, const std::wstring& extraHeaders,
+                   std::wstring& responseHeaders, IByteStream* request, IByteStream& response,
+                   bool utf8Failure = false);
+
   THttpSettings FSettings;
   TBeforeDownloadEvent FOnBeforeDownload;
   std::wstring FLastErrorText;

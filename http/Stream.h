@@ -24,7 +24,7 @@ public:
 using TStreamRef = std::shared_ptr<IByteStream>;
 
 // An in-memory stream.
-class TMemoryStream final : public IByteStream {
+class TMemoryStream : public IByteStream {
 public:
   TMemoryStream() = default;
   explicit TMemoryStream(std::string bytes) : FData(std::move(bytes)) {}

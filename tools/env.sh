@@ -21,7 +21,7 @@ qs_deps() {
     xvfb:/usr/bin/Xvfb xcompmgr:/usr/bin/xcompmgr x11-utils:/usr/bin/xwininfo \
     nginx-light:/usr/sbin/nginx imagemagick:/usr/bin/import \
     fonts-noto-cjk:/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc \
-    locales:/usr/share/i18n/locales/zh_CN python3:/usr/bin/python3 ; do
+    locales:/usr/share/i18n/locales/zh_CN python3:/usr/bin/python3 xdotool:/usr/bin/xdotool ; do
     pkg=${pair%%:*}; probe=${pair#*:}
     [ -e "$probe" ] || need+=("$pkg")
   done

@@ -58,6 +58,13 @@ inline std::string ReadFileBytes(const std::wstring& path) {
   return out;
 }
 
+// Size of a file, -1 when there is none.
+inline long long GetFileSizeOf(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;

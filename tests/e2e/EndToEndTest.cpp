@@ -1,0 +1,152 @@
+// The whole road, with the program as it ships: Quillsend.exe started in a fresh folder,
+// its system proxy setting pointed at our nginx, driven with real mouse input, judged by
+// files, the server's log, windows and exit codes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+
+#include "tests/support/WinTestUtil.h"
+
+using namespace qs;
+using namespace qs::test;
+
+namespace {
+
+const std::wstring kPackageName = L"Velmora（湖北）（完整安装包）.exe";
+
+std::wstring WinPath(const std::string& unixPath) {
+  std::wstring p = L"Z:" + Utf8ToWide(unixPath);
+  for (auto& c : p)
+    if (c == L'/') c = L'\\';
+  return p;
+}
+
+std::wstring E2EDir() { return IncludeTrailingBackslash(WinPath(QS_E2E_DIR)); }
+
+std::wstring ProxyFor(const std::wstring& server) {
+  std::string port = ReadFileBytes(E2EDir() + server + L"\\port");
+  while (!port.empty() && (port.back() == '\n' || port.back() == '\r')) port.pop_back();
+  return L"http://127.0.0.1:" + Utf8ToWide(port);
+}
+
+std::string AccessLog(const std::wstring& server) { return ReadFileBytes(E2EDir() + server + L"\\logs\\access.log"); }
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+  ULONGLONG end = ::GetTickCount64() + ms;
+  while (!done()) {
+    if (::GetTickCount64() > end) return false;
+    ::Sleep(50);
+  }
+  return true;
+}
+
+// One installed copy of the program, started with the given proxy.
+class TRunningApp {
+public:
+  explicit TRunningApp(const std::wstring& proxy, TScratchDir* dir = nullptr) : FDir(dir ? dir : &FOwnDir) {
+    FExe = FDir->Path() + L"Quillsend.exe";
+    ::CopyFileW((BinDir() + L"Quillsend.exe").c_str(), FExe.c_str(), FALSE);
+    Start(proxy);
+  }
+  void Start(const std::wstring& proxy) {
+    ::SetEnvironmentVariableW(L"http_proxy", proxy.c_str());
+    FChild = std::make_unique<TChild>(FExe, L"");
+    ::SetEnvironmentVariableW(L"http_proxy", nullptr);
+    FMain = WaitForWindow(FChild->Pid(), L"Velmora", 20000);
+  }
+  HWND Main() const { return FMain; }
+  TChild& Process() { return *FChild; }
+  std::wstring Folder() const { return FDir->Path() + L"Velmora\\"; }
+  std::wstring Package() const { return Folder() + kPackageName; }
+
+  // A real left click at a point of the main window's client area.
+  void Click(int x, int y) {
+    POINT pt{x, y};
+    ::ClientToScreen(FMain, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    ::Sleep(30);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+  }
+  void PressDownload() { Click(199 + 107, 241 + 42 + 28); }   // 立即下载 on the start page
+  void PressInstall() { Click(209 + 97, 241 + 81 + 24); }     // 立即安装 on the progress page
+
+private:
+  TScratchDir FOwnDir{L"e2e"};
+  TScratchDir* FDir;
+  std::wstring FExe;
+  std::unique_ptr<TChild> FChild;
+  HWND FMain = nullptr;
+};
+
+std::string Served() { return ReadFileBytes(E2EDir() + L"package.exe"); }
+
+// Waits for the complete package under its name, then presses install until the program
+// ends (the install picture shows once the download call has returned).
+long long InstallWhenDone(TRunningApp& app) {
+  std::string served = Served();
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(app.Package()) && !FileExists(app.Package() + L".tmp"); }, 60000));
+  EXPECT_EQ(ReadFileBytes(app.Package()), served) << "the package is byte for byte the served file";
+  long long code = -2;
+  for (int i = 0; i < 20 && code == -2; ++i) {
+    app.PressInstall();
+    code = app.Process().Wait(500);
+  }
+  return code;
+}
+
+TEST(EndToEnd, FirstPressDownloadsThePackageAndInstallLaunchesIt) {
+  ASSERT_GT(Served().size(), 3u * 1048576);
+  TRunningApp app(ProxyFor(L"fast"));
+  ASSERT_TRUE(app.Main());
+  app.PressDownload();
+  EXPECT_EQ(InstallWhenDone(app), -1) << "the hard exit after launching the installer";
+  EXPECT_TRUE(WaitUntil([&] { return FileExists(app.Folder() + L"demo-installer-ran.txt"); }, 15000))
+      << "the downloaded installer ran";
+  EXPECT_FALSE(FileExists(app.Package() + L".sdc"));
+}
+
+TEST(EndToEnd, KilledHalfWayResumesWithARangeRequest) {
+  TScratchDir dir(L"e2e-resume");
+  std::wstring partial;
+  {
+    TRunningApp slow(ProxyFor(L"slow"), &dir);
+    ASSERT_TRUE(slow.Main());
+    slow.PressDownload();
+    partial = slow.Package() + L".tmp";
+    ASSERT_TRUE(WaitUntil([&] { return GetFileSizeOf(partial) > 300 * 1024; }, 30000));
+    slow.Process().Kill();
+    slow.Process().Wait(5000);
+  }
+  ASSERT_TRUE(FileExists(partial)) << "the partial file stays for the next run";
+  ASSERT_TRUE(FileExists(dir.Path() + L"Velmora\\" + kPackageName + L".sdc")) << "and its sidecar";
+  long long kept = GetFileSizeOf(partial);
+
+  size_t logBefore = AccessLog(L"fast").size();
+  TRunningApp again(ProxyFor(L"fast"), &dir);
+  ASSERT_TRUE(again.Main());
+  again.PressDownload();
+  EXPECT_EQ(InstallWhenDone(again), -1);
+  std::string log = AccessLog(L"fast").substr(logBefore);
+  EXPECT_NE(log.find("range=[bytes=" + std::to_string(kept) + "-] status=206"), std::string::npos) << log;
+}
+
+TEST(EndToEnd, SystemCloseDuringADownloadEndsInOrderAndKeepsThePartialFile) {
+  TRunningApp app(ProxyFor(L"slow"));
+  ASSERT_TRUE(app.Main());
+  app.PressDownload();
+  std::wstring partial = app.Package() + L".tmp";
+  ASSERT_TRUE(WaitUntil([&] { return GetFileSizeOf(partial) > 100 * 1024; }, 30000));
+  ::PostMessageW(app.Main(), WM_CLOSE, 0, 0);  // Alt+F4, the taskbar's close
+  EXPECT_EQ(app.Process().Wait(15000), 0);
+  EXPECT_TRUE(FileExists(partial));
+  EXPECT_TRUE(FileExists(app.Package() + L".sdc"));
+  EXPECT_FALSE(FileExists(app.Package()));
+}
+
+}  // namespace
