@@ -1,8 +1,6 @@
 // The kinds table of the message dialog and the rules for its result codes.
 #include "dialogs/MsgDlgKinds.h"
 
-#include <cwctype>
-
 namespace qs {
 
 namespace {
@@ -50,15 +48,6 @@ bool IsBlank(std::wstring_view text) {
   for (wchar_t c : text)
     if (c > L' ') return false;
   return true;
-}
-
-wchar_t AcceleratorOf(std::wstring_view caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != L'&') continue;
-    if (caption[i + 1] == L'&') { ++i; continue; }  // "&&" is a literal ampersand
-    return static_cast<wchar_t>(std::towupper(caption[i + 1]));
-  }
-  return 0;
 }
 
 }  // namespace qs

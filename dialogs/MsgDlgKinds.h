@@ -58,7 +58,4 @@ int32_t FinalResult(uint8_t kind, bool endedByButton, int32_t recordedCode);
 // True when the text holds nothing but blanks and control characters.
 bool IsBlank(std::wstring_view text);
 
-// The accelerator of a caption: the upper-case letter after a single "&", or 0.
-wchar_t AcceleratorOf(std::wstring_view caption);
-
 }  // namespace qs

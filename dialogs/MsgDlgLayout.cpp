@@ -100,8 +100,4 @@ void TMsgDlgLayout::ToggleDetail() {
   UpdateHeight();
 }
 
-TLayoutRect TMsgDlgLayout::CentredOnScreen(int formWidth, int formHeight, int screenWidth, int screenHeight) {
-  return {(screenWidth - formWidth) / 2, (screenHeight - formHeight) / 2, formWidth, formHeight};
-}
-
 }  // namespace qs

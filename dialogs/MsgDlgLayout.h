@@ -1,6 +1,6 @@
 // The geometry of the message dialog as plain numbers: how wide the form becomes for its
 // message, where the message wraps, how far the message panel grows, the form's height with
-// and without the details pane, where the buttons stand, and where the form is centred.
+// and without the details pane, and where the buttons stand.
 // The window applies these numbers to its controls after each step. Text is measured through
 // ITextMeasure, so the arithmetic runs natively with a scripted measurer.
 #pragma once
@@ -58,15 +58,6 @@ public:
   static constexpr int kButtonMargin = 16;
   static constexpr int kActionButtonWidth = 67;
   static constexpr int kDetailButtonWidth = 80;
-  static constexpr int kRemindHeight = 24;
-  static constexpr int kIconLeft = 11;
-  static constexpr int kIconTop = 4;
-  static constexpr int kIconSize = 48;
-  static constexpr int kCloseSize = 26;
-  static constexpr int kCloseTop = 4;
-  static constexpr int kCloseRightGap = 5;   // from the form's right edge
-  static constexpr int kTitleTextLeft = 22;
-  static constexpr int kTitleTextTop = 7;
 
   // The state right after the form's creation: 300 wide, nothing shown.
   TMsgDlgLayout();
@@ -89,11 +80,6 @@ public:
   const std::wstring& Title() const { return FTitle; }
   TMsgDlgIcon Icon() const { return FIcon; }
   const TLayoutButton& Button(TMsgDlgButton b) const { return FButtons[b]; }
-  // The close cross keeps its distance from the form's right edge.
-  int CloseLeft() const { return FFormWidth - kCloseRightGap - kCloseSize; }
-
-  // Top-left corner of the form centred on a screen of the given size.
-  static TLayoutRect CentredOnScreen(int formWidth, int formHeight, int screenWidth, int screenHeight);
 
 private:
   void PlaceButtons();

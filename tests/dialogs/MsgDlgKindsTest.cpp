@@ -80,11 +80,3 @@ TEST(MsgDlgKinds, BlankTexts) {
   };
   for (auto& c : cases) EXPECT_EQ(IsBlank(c.Text), c.Blank) << int(c.Text.size());
 }
-
-TEST(MsgDlgKinds, Accelerators) {
-  struct { std::wstring_view Caption; wchar_t Key; } cases[] = {
-      {L"确定(&O)", L'O'}, {L"是(&Y)", L'Y'}, {L"否(&n)", L'N'}, {L"取消", 0},
-      {L"a&&b", 0},        {L"a&&b&c", L'C'}, {L"end&", 0},
-  };
-  for (auto& c : cases) EXPECT_EQ(AcceleratorOf(c.Caption), c.Key) << int(c.Caption.size());
-}

@@ -1,5 +1,5 @@
 // The message dialog's geometry: width bands, wrapping, panel growth, heights, button
-// placement, the details button and pane, centring.
+// placement, the details button and pane.
 #include "dialogs/MsgDlgLayout.h"
 
 #include <gtest/gtest.h>
@@ -162,26 +162,4 @@ TEST(MsgDlgLayout, DetailsPaneAddsAndRemoves150Pixels) {
   EXPECT_EQ(layout.Button(dbLeft).Left, lefts[0]);
   EXPECT_EQ(layout.Button(dbRight).Left, lefts[1]);
   EXPECT_EQ(layout.Button(dbDetail).Left, lefts[2]);
-}
-
-TEST(MsgDlgLayout, CloseCrossAndCentring) {
-  TScriptedMeasure measure;
-  measure.Width = 300;
-  TMsgDlgLayout layout;
-  EXPECT_EQ(layout.FormWidth(), 300);
-  EXPECT_EQ(layout.CloseLeft(), 269);
-  layout.PrepareLayout(mkInformation, false, L"m  ", measure);
-  EXPECT_EQ(layout.CloseLeft(), 387 - 5 - 26);
-  struct { int W, H, ScreenW, ScreenH, Left, Top; } cases[] = {
-      {300, 183, 1280, 900, 490, 358},
-      {387, 183, 1024, 768, 318, 292},
-      {500, 337, 501, 338, 0, 0},
-  };
-  for (auto& c : cases) {
-    TLayoutRect r = TMsgDlgLayout::CentredOnScreen(c.W, c.H, c.ScreenW, c.ScreenH);
-    EXPECT_EQ(r.Left, c.Left);
-    EXPECT_EQ(r.Top, c.Top);
-    EXPECT_EQ(r.Width, c.W);
-    EXPECT_EQ(r.Height, c.H);
-  }
 }
