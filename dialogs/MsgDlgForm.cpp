@@ -21,33 +21,36 @@ const TFont kMessageFont{kFace, 15, clWindowText};
 const TFont kButtonFont{kFace, 12, clWhite};
 constexpr TColor kFormColor = Rgb(142, 142, 142);
 constexpr TColor kButtonBarColor = Rgb(240, 243, 247);
-constexpr int kSysMoveByMouse = 0xF017;  // SC_MOVE with a mouse hit-test code: the drag loop
+// SC_MOVE with the caption hit-test code: the system's move loop following the mouse. (The
+// variant with code 7 drags on some systems but not under Wine, which ignores it.)
+constexpr int kSysMoveByMouse = 0xF012;
 
-// The design: a 340 x 303 form; positions relative to the parent.
+// The design: a 340 x 303 form; positions relative to the parent. The body is designed over
+// the whole form; the creation handler then leaves the one-pixel frame around it.
 const TDesignRow kRows[] = {
     {L"img1", MakeControl<TImage>, nullptr, 0, 0, 340, 303,
      {.Align = alClient, .Picture = kAssetDlgFrame, .Stretch = true}},
-    {L"pnl_body", MakeControl<TPanel>, nullptr, 1, 1, 338, 301, {.Anchors = akAll, .Color = clWhite}},
-    {L"pnl_title", MakeControl<TPanel>, L"pnl_body", 0, 0, 338, 35, {.Align = alTop}},
-    {L"Image1", MakeControl<TImage>, L"pnl_title", 0, 0, 338, 35,
+    {L"pnl_body", MakeControl<TPanel>, nullptr, 0, 0, 340, 303, {.Anchors = akAll, .Color = clWhite}},
+    {L"pnl_title", MakeControl<TPanel>, L"pnl_body", 0, 0, 340, 35, {.Align = alTop}},
+    {L"Image1", MakeControl<TImage>, L"pnl_title", 0, 0, 340, 35,
      {.Align = alClient, .Picture = kAssetTitleBar, .Stretch = true}},
     {L"lblSysTitle", MakeControl<TLabel>, L"pnl_title", 22, 7, 30, 20,
      {.Caption = std::wstring(kDesignedTitle), .Font = kTitleFont, .Transparent = true, .AutoSize = true}},
     {L"Image2", MakeControl<TImage>, L"pnl_title", 309, 4, 26, 26,
      {.Anchors = akTop | akRight, .Picture = kAssetDlgClose, .Transparent = true}},
-    {L"pnlMsg", MakeControl<TPanel>, L"pnl_body", 0, 35, 338, 102, {.Align = alTop, .Color = clWhite}},
+    {L"pnlMsg", MakeControl<TPanel>, L"pnl_body", 0, 35, 340, 102, {.Align = alTop, .Color = clWhite}},
     {L"lblMsg", MakeControl<TLabel>, L"pnlMsg", 67, 14, 40, 20, {.Font = kMessageFont}},
     {L"imgWarn", MakeControl<TImage>, L"pnlMsg", 11, 4, 48, 48, {.Picture = kAssetDlgWarning, .Transparent = true}},
     {L"imgError", MakeControl<TImage>, L"pnlMsg", 11, 4, 48, 48, {.Picture = kAssetDlgError, .Transparent = true}},
     {L"imgInfo", MakeControl<TImage>, L"pnlMsg", 11, 4, 48, 48, {.Picture = kAssetDlgInfo, .Transparent = true}},
     {L"imgConfirm", MakeControl<TImage>, L"pnlMsg", 11, 4, 48, 48,
      {.Picture = kAssetDlgConfirm, .Transparent = true}},
-    {L"pnlRemind", MakeControl<TPanel>, L"pnlMsg", 0, 78, 338, 24,
+    {L"pnlRemind", MakeControl<TPanel>, L"pnlMsg", 0, 78, 340, 24,
      {.Align = alBottom, .Visible = false, .Color = clWhite}},
     {L"cbxRemind", MakeControl<TCheckBox>, L"pnlRemind", 56, 0, 17, 17, {.Color = clWhite}},
     {L"lblRemind", MakeControl<TLabel>, L"pnlRemind", 72, 0, 40, 17, {.Transparent = true, .AutoSize = true}},
-    {L"pnlButton", MakeControl<TPanel>, L"pnl_body", 0, 255, 338, 46, {.Align = alBottom, .Color = kButtonBarColor}},
-    {L"Image3", MakeControl<TImage>, L"pnlButton", 0, 0, 338, 46,
+    {L"pnlButton", MakeControl<TPanel>, L"pnl_body", 0, 257, 340, 46, {.Align = alBottom, .Color = kButtonBarColor}},
+    {L"Image3", MakeControl<TImage>, L"pnlButton", 0, 0, 340, 46,
      {.Align = alClient, .Picture = kAssetDlgButtonBar, .Stretch = true}},
     {L"sBtnLeft", MakeControl<TModalSpeedButton>, L"pnlButton", 107, 8, 67, 30,
      {.Cursor = crHandPoint, .TabOrder = 0, .Font = kButtonFont}},
@@ -57,12 +60,12 @@ const TDesignRow kRows[] = {
      {.Cursor = crHandPoint, .TabOrder = 2, .Font = kButtonFont}},
     {L"sBtnDetail", MakeControl<TModalSpeedButton>, L"pnlButton", 19, 8, 80, 30,
      {.Cursor = crHandPoint, .TabOrder = 3, .Font = kButtonFont}},
-    {L"pnlDetail", MakeControl<TPanel>, L"pnl_body", 0, 137, 338, 118,
+    {L"pnlDetail", MakeControl<TPanel>, L"pnl_body", 0, 137, 340, 120,
      {.Align = alClient, .BevelInner = bvRaised, .BevelOuter = bvLowered}},
-    {L"Panel3", MakeControl<TPanel>, L"pnlDetail", 2, 2, 334, 20,
+    {L"Panel3", MakeControl<TPanel>, L"pnlDetail", 2, 2, 336, 20,
      {.Align = alTop, .Caption = std::wstring(kDetailHeaderCaption), .Color = clWhite,
       .Alignment = taLeftJustify, .BevelOuter = bvLowered}},
-    {L"moInfo", MakeControl<TRichEdit>, L"pnlDetail", 2, 22, 334, 94,
+    {L"moInfo", MakeControl<TRichEdit>, L"pnlDetail", 2, 22, 336, 96,
      {.Align = alClient, .Color = clWhite, .ReadOnly = true}},
 };
 
