@@ -1,8 +1,8 @@
 // THttpClient: the WinInet implementation of IHttpClient. Its settings are plain fields
 // with the defaults below; the operations live in the files named beside each group.
 #pragma once
-#include "http/HttpClient.h"
 #include "http/WinInet.h"
+#include "http/HttpClient.h"
 
 namespace qs {
 
@@ -18,18 +18,6 @@ struct THttpSettings {
   int32_t RetryCount = 3;
   bool AllowResume = false;
 };
-
-// A session and its connection; the connection is closed first, then the session.
-struct TInternetConnection {
-  TInternetHandle Session;
-  TInternetHandle Connection;
-  void Close() {
-    Connection.Reset();
-    Session.Reset();
-  }
-};
-
-class TDownloadCall;
 
 class THttpClient final : public IHttpClient, public std::enable_shared_from_this<THttpClient> {
 public:
@@ -85,15 +73,18 @@ public:
             const TStreamRef& request, const TStreamRef& response) override;
 
 private:
-  friend class TDownloadCall;
-  // Opens a session and a connection for Url and rewrites Url to the object path to
-  // request; false with ErrorText when it cannot.
-  bool CreateInternetConnect(std::wstring& url, TInternetConnection& conn, std::wstring& errorText, bool& isHttps);
-  // One request/response exchange: the whole answer into Response (emptied first), a
-  // failure text appended to it; Request (may be null) is sent from its current position.
-  bool HttpRequest(const std::wstring& method, const std::wstring& url, const std::wstring& extraHeaders,
-                   std::wstring& responseHeaders, IByteStream* request, IByteStream& response,
-                   bool utf8Failure = false);
+  friend class TDownloadJob;
+
+  // Opens a session and an HTTP connection for url (8-bit, non-ASCII already encoded)
+  // and rewrites url into the object path; on failure both handles stay empty and
+  // errorText says why (HttpUrl.cpp).
+  bool _CreateInternetConnect(std::string& url, TInternetHandle& session, TInternetHandle& connection,
+                              std::wstring& errorText, bool& isHttps);
+  // One whole GET or POST exchange; a failure text is appended to response, in UTF-8 when
+  // the caller decodes the answer as UTF-8, else in the ANSI code page (HttpRequest.cpp).
+  bool _HttpRequest(const std::wstring& method, const std::wstring& url, const std::wstring& extraHeaders,
+                    std::wstring& responseHeaders, const TStreamRef& request, const TStreamRef& response,
+                    bool utf8Failure = false);
 
   THttpSettings FSettings;
   TBeforeDownloadEvent FOnBeforeDownload;

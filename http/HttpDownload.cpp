@@ -1,395 +1,422 @@
-// The resumable download of one URL into one file. Data goes into a partial file beside
-// the target (".tmp"); a sidecar (".sdc") records the server file's length and date so a
-// later call can tell whether the partial file still belongs to it. Only a transfer that
-// received every announced byte is put under the target's name.
-#include <windows.h>
-
+// The resumable download of one URL into one file. The transfer goes into a partial file
+// beside the target (".tmp") and a sidecar (".sdc") records the identity of the server's
+// file, so a later call can tell whether the partial file still belongs to it. The
+// finished file takes the target's name only when every announced byte is on disk.
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
+#include <new>
 #include <optional>
 
-#include "base/Error.h"
 #include "base/Paths.h"
 #include "base/SysError.h"
 #include "base/Text.h"
+#include "http/HeaderValues.h"
 #include "http/HttpClientImpl.h"
 #include "http/HttpHelpers.h"
 #include "http/TransferText.h"
+#include "http/UrlEncoding.h"
+#include "http/WinInet.h"
 
 namespace qs {
-namespace {
 
-const wchar_t kSection[] = L"server";
-
-std::wstring ReadProfile(const std::wstring& file, const wchar_t* key, const wchar_t* fallback) {
-  wchar_t buf[256] = {};
-  ::GetPrivateProfileStringW(kSection, key, fallback, buf, 256, file.c_str());
-  return buf;
-}
-
-std::optional<FILETIME> ToFileTime(const std::optional<THttpTime>& t) {
-  if (!t) return std::nullopt;
-  SYSTEMTIME st{};
-  st.wYear = static_cast<WORD>(t->Year);
-  st.wMonth = static_cast<WORD>(t->Month);
-  st.wDay = static_cast<WORD>(t->Day);
-  st.wHour = static_cast<WORD>(t->Hour);
-  st.wMinute = static_cast<WORD>(t->Minute);
-  st.wSecond = static_cast<WORD>(t->Second);
-  FILETIME ft;
-  if (!::SystemTimeToFileTime(&st, &ft)) return std::nullopt;
-  return ft;
-}
-
-std::optional<int64_t> ResponseLength(HINTERNET request) {
-  std::wstring text;
-  if (!inet::QueryHeader(request, HTTP_QUERY_CONTENT_LENGTH, text)) return std::nullopt;
-  return ParseContentLength(text);
-}
-
-std::optional<THttpTime> ResponseDate(HINTERNET request) {
-  std::wstring text;
-  if (!inet::QueryHeader(request, HTTP_QUERY_LAST_MODIFIED, text)) return std::nullopt;
-  return ParseHttpDate(text);
-}
-
-}  // namespace
-
-// One call of DownloadFile: its working values and steps.
-class TDownloadCall {
+class TDownloadJob {
 public:
-  TDownloadCall(THttpClient& client, const std::wstring& url, std::wstring& fileName,
-                const TDownloadProgressEvent& onProgress, int32_t tag, const std::wstring& method,
-                const std::wstring& extraHeaders)
+  TDownloadJob(THttpClient& client, const std::wstring& url, std::wstring& fileName,
+               const TDownloadProgressEvent& onProgress, int32_t tag, const std::wstring& method,
+               const std::wstring& extraHeaders)
       : FClient(client), FUrl(url), FFileName(fileName), FOnProgress(onProgress), FTag(tag), FMethod(method),
         FExtraHeaders(extraHeaders) {}
 
   int32_t Run();
 
 private:
-  bool Notify(uint8_t state, int64_t position = 0, int64_t total = 0, const std::wstring& message = {},
-              int64_t remain = 0, int64_t speed = 0);
-  void Fail(const std::wstring& text) { Notify(dsFail, 0, 0, text); }
-  void FailWithSystemText(const std::wstring& text) { Fail(text + LastErrorText()); }
+  using TClock = std::chrono::steady_clock;
+
+  // Reports one notification; true when the callback asked to cancel.
+  bool Notify(THttpDownloadState state, int64_t position, int64_t total, const std::wstring& message,
+              int64_t remainTime = 0, int64_t speed = 0);
+  // Reports a failure; the caller then leaves with the current result.
+  bool Fail(const std::wstring& text) {
+    Notify(dsFail, 0, 0, text);
+    return false;
+  }
+  int64_t Position() const { return static_cast<int64_t>(FLocalSize + FDownloaded); }
+  int64_t Total() const { return static_cast<int64_t>(FContentLength); }
+  bool ExceedsLimit(uint64_t length) const {
+    return length > static_cast<uint64_t>(INT64_MAX) || static_cast<int64_t>(length) > FClient.FSettings.MaxFileSize;
+  }
+
   void Body();
   bool Probe();
-  bool DecideResume();
-  void WriteSidecar();
-  bool Transfer(HINTERNET request, HANDLE file);
+  bool SidecarMatches() const;
+  void WriteSidecar() const;
+  void Transfer();
+  bool SendTransferRequest(TInternetHandle& request);
+  bool CheckResumedAnswer(HINTERNET request);
+  bool ReadFreshAnswer(HINTERNET request);
+  bool OpenPartialFile(TFileHandle& file);
+  bool ReceiveInto(HINTERNET request, HANDLE file, char* buffer);
   void WindDown();
-  int64_t Position() const { return static_cast<int64_t>(FLocalSize + FDownloaded); }
 
   THttpClient& FClient;
-  std::wstring FUrl;
+  const std::wstring FUrl;
   std::wstring& FFileName;
   const TDownloadProgressEvent& FOnProgress;
   int32_t FTag;
-  std::wstring FMethod;
+  const std::wstring FMethod;
   std::wstring FExtraHeaders;
 
   int32_t FResult = kDownloadFailed;
-  std::wstring FTempName, FSidecarName, FObjectPath;
+  std::wstring FTempName, FSidecarName;
+  std::string FObjectPath;
   bool FIsHttps = false;
-  TInternetConnection FConn;
+  TInternetHandle FSession, FConnection;
   uint64_t FContentLength = 0, FLocalSize = 0, FDownloaded = 0;
   bool FResume = false, FProbed = false;
-  std::optional<THttpTime> FLastModified;
+  std::optional<THttpDate> FLastModified;
+  double FLastModifiedTime = 0;
 };
 
 int32_t THttpClient::DownloadFile(const std::wstring& url, std::wstring& fileName,
                                   const TDownloadProgressEvent& onProgress, int32_t tag, const std::wstring& method,
                                   const std::wstring& extraHeaders) {
-  TDownloadCall call(*this, url, fileName, onProgress, tag, method, extraHeaders);
-  return call.Run();
+  TDownloadJob job(*this, url, fileName, onProgress, tag, method, extraHeaders);
+  return job.Run();
 }
 
-bool TDownloadCall::Notify(uint8_t state, int64_t position, int64_t total, const std::wstring& message,
-                           int64_t remain, int64_t speed) {
-  bool cancel = false;
-  if (!FOnProgress) return cancel;
-  if (state == dsFail || state == dsError) FClient.FLastErrorText = message;
-  THttpDownloadInfo info;
-  info.State = state;
-  info.Position = position;
-  info.Total = total;
-  info.Tag = FTag;
-  info.Message = message;
-  info.RemainTime = remain;
-  info.RemainTimeText.Assign(FormatRemainTime(remain));
-  info.Speed = speed;
-  info.SpeedText.Assign(FormatSpeed(static_cast<double>(speed)));
-  info.ResultCode = FResult;
-  FOnProgress(info, cancel);
-  return cancel;
-}
-
-int32_t TDownloadCall::Run() {
-  if (FFileName.empty()) {
-    Fail(L"下载保存路径为空！");
-    return FResult;
-  }
-  FTempName = FClient.GetTempName(FFileName);
-  FSidecarName = FFileName + L".sdc";
-  FObjectPath = EncodeUrlNonAscii(FUrl);
-  std::wstring errorText;
-  if (!FClient.CreateInternetConnect(FObjectPath, FConn, errorText, FIsHttps)) {
-    Fail(errorText);
-    return FResult;
-  }
-
-  std::optional<std::wstring> escaped;
-  bool started = false;
+int32_t TDownloadJob::Run() {
+  std::optional<std::wstring> error;
   try {
-    started = true;
-    if (!Notify(dsStart)) Body();
-  } catch (const std::exception& e) {
-    escaped = ExceptionText(e);
-  } catch (...) {
-    escaped = L"未知错误";
-  }
-  if (started) {
-    try {
-      WindDown();
-    } catch (const std::exception& e) {
-      if (!escaped) escaped = ExceptionText(e);
-    } catch (...) {
-      if (!escaped) escaped = L"未知错误";
+    if (FFileName.empty()) {
+      Fail(L"下载保存路径为空！");
+      return FResult;
     }
-  }
-  FConn.Close();
-  if (escaped) {
+    FTempName = FClient.GetTempName(FFileName);
+    FSidecarName = FFileName + L".sdc";
+    FObjectPath = WideToAnsi(EncodeUrlNonAscii(FUrl));
+    std::wstring errorText;
+    if (!FClient._CreateInternetConnect(FObjectPath, FSession, FConnection, errorText, FIsHttps)) {
+      Fail(errorText);
+      return FResult;
+    }
+    // Whatever happens in the body, its handles, buffer and file are released by their
+    // owners on the way out, and the wind-down still runs.
     try {
-      Notify(dsError, 0, 0, *escaped);
+      Body();
     } catch (...) {
-      // The caller's handler failed on the error report itself; nothing is left to tell it.
+      error = CurrentExceptionMessage();
+    }
+    WindDown();
+  } catch (...) {
+    if (!error) error = CurrentExceptionMessage();
+  }
+  FConnection.Reset();
+  FSession.Reset();
+  if (error) {
+    try {
+      Notify(dsError, 0, 0, *error);
+    } catch (...) {
+      // The callback failed while hearing of a failure; the result says enough.
     }
   }
   return FResult;
 }
 
-void TDownloadCall::Body() {
+bool TDownloadJob::Notify(THttpDownloadState state, int64_t position, int64_t total, const std::wstring& message,
+                          int64_t remainTime, int64_t speed) {
+  bool cancel = false;
+  if (!FOnProgress) return false;
+  if (state == dsFail || state == dsError) FClient.FLastErrorText = message;
+  THttpDownloadInfo info;
+  info.Valid = 1;
+  info.State = state;
+  info.Position = position;
+  info.Total = total;
+  info.Tag = FTag;
+  info.Message = message;
+  info.RemainTime = remainTime;
+  info.RemainTimeText.Assign(WideToAnsi(FormatRemainTime(remainTime)));
+  info.Speed = speed;
+  info.SpeedText.Assign(WideToAnsi(FormatSpeed(static_cast<double>(speed))));
+  info.ResultCode = FResult;
+  FOnProgress(info, cancel);
+  return cancel;
+}
+
+void TDownloadJob::Body() {
+  if (Notify(dsStart, 0, 0, L"")) return;
   if (FClient.FSettings.AllowResume && !Probe()) return;
-  if (FResult == kDownloadOk) return;  // the partial file was already complete
   if (!FResume) {
     FLocalSize = 0;
     ::DeleteFileW(FTempName.c_str());
     ::DeleteFileW(FSidecarName.c_str());
   }
   if (FProbed) WriteSidecar();
-
-  // A resumed request must be answered with exactly the bytes that follow the partial
-  // file; any other answer starts the file over (once), so nothing foreign is appended.
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    TInternetHandle request(inet::OpenRequest(FConn.Connection.Get(), FMethod, FObjectPath, FIsHttps));
-    if (!AddRequestHeaders(request.Get(), FExtraHeaders, FResume, FLocalSize)) {
-      Fail(L"组织请求头失败！");
-      return;
-    }
-    DWORD status = 0;
-    if (!SendRequestWithRetry(request.Get(), FClient.FSettings.RetryCount, nullptr, &status)) {
-      FailWithSystemText(L"发生下载请求失败:");
-      return;
-    }
-    if (FResume) {
-      std::wstring rangeText;
-      std::optional<TContentRange> range;
-      if (status == 206 && inet::QueryHeader(request.Get(), HTTP_QUERY_CONTENT_RANGE, rangeText))
-        range = ParseContentRange(rangeText);
-      bool fits = range && static_cast<uint64_t>(range->First) == FLocalSize &&
-                  (range->Total < 0 || static_cast<uint64_t>(range->Total) == FContentLength);
-      if (!fits) {
-        FResume = false;
-        FLocalSize = 0;
-        ::DeleteFileW(FTempName.c_str());
-        if (FProbed) WriteSidecar();
-        if (status != 200) continue;  // ask again, without a Range
-      }
-    }
-
-    TFileHandle file;
-    if (FResume) {
-      file.Reset(::CreateFileW(FTempName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-      LARGE_INTEGER at;
-      at.QuadPart = static_cast<LONGLONG>(FLocalSize);
-      if (file && (!::SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN) || !::SetEndOfFile(file.Get())))
-        file.Reset();
-    } else {
-      FContentLength = 0;
-      if (auto length = ResponseLength(request.Get())) {
-        if (*length > FClient.FSettings.MaxFileSize) {
-          Fail(L"超过下载文件大小限制！");
-          return;
-        }
-        FContentLength = static_cast<uint64_t>(*length);
-      }
-      if (auto date = ResponseDate(request.Get())) FLastModified = date;
-      file.Reset(::CreateFileW(FTempName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    }
-    if (!file) {
-      FailWithSystemText(L"创建下载文件失败:");
-      return;
-    }
-    if (Transfer(request.Get(), file.Get()) && FResult == kDownloadOk) {
-      if (auto ft = ToFileTime(FLastModified)) ::SetFileTime(file.Get(), nullptr, nullptr, &*ft);
-    }
-    return;
-  }
-  Fail(L"服务器没有按断点续传的要求应答，重新下载也未成功。");
+  Transfer();
 }
 
-bool TDownloadCall::Probe() {
-  FProbed = true;
+bool TDownloadJob::Probe() {
   {
-    TInternetHandle head(inet::OpenRequest(FConn.Connection.Get(), L"HEAD", FObjectPath, FIsHttps));
-    if (!SendRequestWithRetry(head.Get(), FClient.FSettings.RetryCount, nullptr)) {
-      FailWithSystemText(L"获取下载包信息失败:");
+    TInternetHandle head = TWinInet::OpenRequest(FConnection.Get(), "HEAD", FObjectPath, FIsHttps);
+    if (!SendRequestWithRetry(head.Get(), FClient.FSettings.RetryCount, nullptr))
+      return Fail(L"获取下载包信息失败:" + LastErrorText());
+    if (auto text = TWinInet::QueryHeaderText(head.Get(), HTTP_QUERY_CONTENT_LENGTH)) {
+      TContentLength length = ParseContentLength(*text);
+      if (length.Kind == lkTooLarge || (length.Kind == lkValue && ExceedsLimit(length.Value)))
+        return Fail(L"超过下载文件大小限制！");
+      if (length.Kind == lkValue) FContentLength = length.Value;
+    }
+    if (auto text = TWinInet::QueryHeaderText(head.Get(), HTTP_QUERY_LAST_MODIFIED)) {
+      FLastModified = ParseHttpDate(*text);
+      if (FLastModified) FLastModifiedTime = DateTimeFromHttpDate(*FLastModified);
+    }
+  }
+  FProbed = true;
+
+  bool handled = false;
+  if (auto onBefore = FClient.FOnBeforeDownload) {
+    std::wstring objectPath = AnsiToWide(FObjectPath);
+    onBefore(FClient, objectPath, FFileName, FTag, FMethod, FExtraHeaders, FLocalSize, FContentLength, FResume,
+             handled);
+    if (handled) FObjectPath = WideToAnsi(objectPath);
+  }
+  if (!handled && FContentLength > 0 && FileExists(FTempName) && SidecarMatches()) {
+    FLocalSize = static_cast<uint64_t>(GetFileSizeByName(FTempName));
+    if (FLocalSize == FContentLength) {
+      // Complete already: the wind-down puts it in place, nothing is transferred.
+      FResult = kDownloadOk;
       return false;
     }
-    if (auto length = ResponseLength(head.Get())) {
-      if (*length > FClient.FSettings.MaxFileSize) {
-        Fail(L"超过下载文件大小限制！");
-        return false;
-      }
-      FContentLength = static_cast<uint64_t>(*length);
-    }
-    FLastModified = ResponseDate(head.Get());
+    FResume = FLocalSize < FContentLength;
   }
-  bool handled = false;
-  if (auto before = FClient.FOnBeforeDownload) {
-    std::wstring objectPath = FObjectPath;
-    before(FClient, objectPath, FFileName, FTag, FMethod, FExtraHeaders, FLocalSize, FContentLength, FResume, handled);
-    if (handled) FObjectPath = objectPath;
-    FTempName = FClient.GetTempName(FFileName);
-    FSidecarName = FFileName + L".sdc";
-  }
-  return handled || DecideResume();
-}
-
-bool TDownloadCall::DecideResume() {
-  if (FContentLength == 0 || !FileExists(FTempName)) return true;
-  bool matches = FileExists(FSidecarName) &&
-                 ReadProfile(FSidecarName, L"ContentLen", L"0") == std::to_wstring(FContentLength) &&
-                 (!FLastModified || ReadProfile(FSidecarName, L"LastModified", L"") == FormatSidecarTime(FLastModified));
-  if (!matches) return true;
-  FLocalSize = static_cast<uint64_t>(GetFileSizeByName(FTempName));
-  if (FLocalSize == FContentLength) {
-    FResult = kDownloadOk;  // already complete: the wind-down puts it in place
-    return true;
-  }
-  FResume = FLocalSize < FContentLength;
   return true;
 }
 
-void TDownloadCall::WriteSidecar() {
-  ::WritePrivateProfileStringW(kSection, L"ContentLen", std::to_wstring(FContentLength).c_str(), FSidecarName.c_str());
-  ::WritePrivateProfileStringW(kSection, L"LastModified", FormatSidecarTime(FLastModified).c_str(),
-                               FSidecarName.c_str());
+namespace {
+
+// The profile functions look for a relative name in the Windows folder: give them the
+// full path, so the sidecar always lies beside the partial file.
+std::wstring FullPath(const std::wstring& name) {
+  DWORD n = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return name;
+  std::wstring full(n, L'\0');
+  n = ::GetFullPathNameW(name.c_str(), n, full.data(), nullptr);
+  full.resize(n);
+  return full;
 }
 
-bool TDownloadCall::Transfer(HINTERNET request, HANDLE file) {
-  const DWORD bufferSize = static_cast<DWORD>(FClient.FSettings.BufferSize > 0 ? FClient.FSettings.BufferSize : 1);
-  std::unique_ptr<char[]> buffer(new (std::nothrow) char[bufferSize]);
+std::wstring ReadProfile(const std::wstring& file, const wchar_t* key, const wchar_t* fallback) {
+  wchar_t buf[256] = {};
+  ::GetPrivateProfileStringW(L"server", key, fallback, buf, 256, FullPath(file).c_str());
+  return buf;
+}
+
+}  // namespace
+
+bool TDownloadJob::SidecarMatches() const {
+  if (!FileExists(FSidecarName)) return false;
+  if (ReadProfile(FSidecarName, L"ContentLen", L"0") != std::to_wstring(FContentLength)) return false;
+  // Without a readable date now, the partial file is only ours if none was recorded
+  // either: a server that stops sending its date may have changed the file.
+  std::wstring recorded = ReadProfile(FSidecarName, L"LastModified", L"");
+  if (FLastModifiedTime == 0) return recorded.empty() || recorded == AnsiToWide(FormatSidecarDate(0));
+  return recorded == AnsiToWide(FormatSidecarDate(FLastModifiedTime));
+}
+
+void TDownloadJob::WriteSidecar() const {
+  std::wstring path = FullPath(FSidecarName);
+  ::WritePrivateProfileStringW(L"server", L"ContentLen", std::to_wstring(FContentLength).c_str(), path.c_str());
+  ::WritePrivateProfileStringW(L"server", L"LastModified", AnsiToWide(FormatSidecarDate(FLastModifiedTime)).c_str(),
+                               path.c_str());
+}
+
+void TDownloadJob::Transfer() {
+  // Released in reverse order of declaration: buffer, file (its time set first on
+  // success), request; the wind-down comes after.
+  TInternetHandle request;
+  if (!SendTransferRequest(request)) return;
+  // A resumed answer for another range is dropped and the whole file asked for instead.
+  if (FResume && !CheckResumedAnswer(request.Get()) && !SendTransferRequest(request)) return;
+  if (!FResume && !ReadFreshAnswer(request.Get())) return;
+  TFileHandle file;
+  if (!OpenPartialFile(file)) return;
+  struct TStampOnClose {
+    const TDownloadJob& Job;
+    HANDLE File;
+    ~TStampOnClose() {
+      FILETIME ft;
+      if (Job.FResult != kDownloadOk || !Job.FLastModified) return;
+      const THttpDate& d = *Job.FLastModified;
+      SYSTEMTIME st{static_cast<WORD>(d.Year), static_cast<WORD>(d.Month), 0, static_cast<WORD>(d.Day),
+                    static_cast<WORD>(d.Hour), static_cast<WORD>(d.Minute), static_cast<WORD>(d.Second), 0};
+      if (::SystemTimeToFileTime(&st, &ft)) ::SetFileTime(File, nullptr, nullptr, &ft);
+    }
+  } stamp{*this, file.Get()};
+
+  int32_t bufferSize = FClient.FSettings.BufferSize;
+  // A buffer of no bytes would read nothing and take that for the end of the data.
+  std::unique_ptr<char[]> buffer(bufferSize > 0 ? new (std::nothrow) char[static_cast<size_t>(bufferSize)] : nullptr);
   if (!buffer) {
-    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    FailWithSystemText(L"创建缓冲区失败:");
-    return false;
+    if (bufferSize <= 0) ::SetLastError(ERROR_INVALID_PARAMETER);
+    Fail(L"创建缓冲区失败:" + LastErrorText());
+    return;
   }
-  FDownloaded = 0;
-  int64_t windowBytes = 0, remain = 0, speed = 0;
-  ULONGLONG windowStart = 0;
-  if (Notify(dsProgress, Position(), static_cast<int64_t>(FContentLength))) {
+  ReceiveInto(request.Get(), file.Get(), buffer.get());
+}
+
+bool TDownloadJob::SendTransferRequest(TInternetHandle& request) {
+  request = TWinInet::OpenRequest(FConnection.Get(), WideToAnsi(FMethod), FObjectPath, FIsHttps);
+  if (!AddRequestHeaders(request.Get(), WideToAnsi(FExtraHeaders), FResume, FLocalSize))
+    return Fail(L"组织请求头失败！");
+  if (!SendRequestWithRetry(request.Get(), FClient.FSettings.RetryCount, nullptr))
+    return Fail(L"发生下载请求失败:" + LastErrorText());
+  return true;
+}
+
+// A resumed request must be answered 206 with the range that starts at the partial file's
+// size (and, when it says, the recorded total). Anything else starts over from byte 0:
+// a 200 answer is the whole file and is taken as the fresh transfer; a 206 for another
+// range is dropped and asked for again without a range.
+bool TDownloadJob::CheckResumedAnswer(HINTERNET request) {
+  DWORD status = 0;
+  TWinInet::QueryStatusCode(request, status);
+  if (status == 206) {
+    auto text = TWinInet::QueryHeaderText(request, HTTP_QUERY_CONTENT_RANGE);
+    auto range = text ? ParseContentRange(*text) : std::nullopt;
+    if (range && range->First == FLocalSize && (!range->Total || *range->Total == FContentLength)) return true;
+  }
+  FResume = false;
+  FLocalSize = 0;
+  if (FProbed) WriteSidecar();
+  return status == 200;
+}
+
+bool TDownloadJob::ReadFreshAnswer(HINTERNET request) {
+  DWORD status = 0;
+  TWinInet::QueryStatusCode(request, status);
+  if (status == 206) {
+    // Partial content for a request that asked for the whole file: only the range that
+    // starts at byte 0 can be the file's beginning.
+    auto text = TWinInet::QueryHeaderText(request, HTTP_QUERY_CONTENT_RANGE);
+    auto range = text ? ParseContentRange(*text) : std::nullopt;
+    if (!range || range->First != 0) return Fail(L"服务器返回的数据范围不正确：" + AnsiToWide(text.value_or("")));
+  }
+  FContentLength = 0;
+  if (auto text = TWinInet::QueryHeaderText(request, HTTP_QUERY_CONTENT_LENGTH)) {
+    TContentLength length = ParseContentLength(*text);
+    if (length.Kind == lkTooLarge || (length.Kind == lkValue && ExceedsLimit(length.Value)))
+      return Fail(L"超过下载文件大小限制！");
+    if (length.Kind == lkValue) FContentLength = length.Value;
+  }
+  if (auto text = TWinInet::QueryHeaderText(request, HTTP_QUERY_LAST_MODIFIED))
+    if (auto date = ParseHttpDate(*text)) FLastModified = date;
+  return true;
+}
+
+bool TDownloadJob::OpenPartialFile(TFileHandle& file) {
+  file.Reset(::CreateFileW(FTempName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                           FResume ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file && FResume) {
+    // Append exactly where the range begins; anything past it is not ours.
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(FLocalSize);
+    if (!::SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN) || !::SetEndOfFile(file.Get())) file.Reset();
+  }
+  if (!file) return Fail(L"创建下载文件失败:" + LastErrorText());
+  return true;
+}
+
+bool TDownloadJob::ReceiveInto(HINTERNET request, HANDLE file, char* buffer) {
+  const DWORD bufferSize = static_cast<DWORD>(FClient.FSettings.BufferSize);
+  int64_t windowBytes = 0, remainTime = 0, speed = 0;
+  TClock::time_point windowStart{};
+  bool windowOpen = false;  // false: the next pass opens a new measuring window
+  DWORD chunk = 0;          // bytes asked for beyond those already there
+  if (Notify(dsProgress, Position(), Total(), L"")) {
     FResult = kDownloadCancelled;
     return false;
   }
   for (;;) {
-    if (windowStart == 0) windowStart = ::GetTickCount64();
-    DWORD flags = 0;
-    if (!inet::ConnectedState(flags)) {
-      Fail(L"检查网络状态失败: 有可能是网络不通。");
-      return false;
+    if (!windowOpen) {
+      windowStart = TClock::now();
+      windowOpen = true;
+      // The system's answer costs tens of milliseconds under Wine (it lists the network
+      // adapters): asked once per measuring window, not before every read, it keeps the
+      // transfer at line speed.
+      DWORD flags = 0;
+      if (!TWinInet::GetConnectedState(flags)) return Fail(L"检查网络状态失败: 有可能是网络不通。");
+      if ((flags & 0x0F) == 0) return Fail(L"网络不通！");
     }
-    if ((flags & 0x0F) == 0) {
-      Fail(L"网络不通！");
-      return false;
+
+    // A read blocks until its whole size has arrived. Asking for what is there keeps the
+    // loop coming round (to report and to hear a cancel) on a slow line; the size asked
+    // for beyond that doubles while reads come back quickly and halves when one lingers,
+    // so a fast line is read in whole buffers.
+    DWORD available = 0, got = 0;
+    bool ok = TWinInet::QueryDataAvailable(request, available);
+    std::wstring readError;
+    if (ok) {
+      DWORD want = std::clamp<DWORD>(std::max(available, chunk), 1, bufferSize);
+      TClock::time_point before = TClock::now();
+      ok = TWinInet::ReadData(request, buffer, want, got);
+      auto took = TClock::now() - before;
+      if (took < std::chrono::milliseconds(50)) chunk = std::min<DWORD>(bufferSize, std::max<DWORD>(chunk, got) * 2);
+      else if (took > std::chrono::milliseconds(200)) chunk /= 2;
     }
-    // One read fills the buffer with what arrives within a quarter of a second: a fast
-    // line gets large writes, a slow one still comes round (and reports) in time.
-    DWORD read = 0, readError = 0;
-    bool ok = true;
-    const ULONGLONG fillStart = ::GetTickCount64();
-    while (read < bufferSize) {
-      DWORD available = 0, chunk = 0;
-      ok = inet::QueryDataAvailable(request, available);
-      if (ok) {
-        DWORD room = bufferSize - read;
-        ok = inet::ReadData(request, buffer.get() + read, available ? std::min(available, room) : room, chunk);
-      }
-      read += chunk;
-      if (!ok) {
-        readError = ::GetLastError();
-        break;
-      }
-      if (chunk == 0 || ::GetTickCount64() - fillStart >= 250) break;
-    }
-    if (read > 0) {
-      // Bytes handed over by a failing read are kept too.
+    if (!ok) readError = LastErrorText();
+    // Bytes handed over by a failing read are written too: the partial file keeps every
+    // byte received.
+    if (got > 0) {
       DWORD written = 0;
-      if (!::WriteFile(file, buffer.get(), read, &written, nullptr) || written != read) {
-        FailWithSystemText(L"写文件失败:");
+      if (!::WriteFile(file, buffer, got, &written, nullptr) || written != got)
+        return Fail(L"写文件失败:" + LastErrorText());
+      FDownloaded += got;
+    }
+    if (!ok) return Fail(L"从网络读取文件失败:" + readError);
+    if (got > 0) {
+      windowBytes += got;
+      int64_t elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - windowStart).count();
+      if (elapsed >= 1000) {
+        bool estimable = FContentLength > 0 && FLocalSize + FDownloaded <= FContentLength;
+        remainTime = estimable ? static_cast<int64_t>(std::nearbyint(
+                                     static_cast<double>(FContentLength - FLocalSize - FDownloaded) /
+                                     static_cast<double>(windowBytes) * static_cast<double>(elapsed)))
+                               : -1;
+        speed = static_cast<int64_t>(std::nearbyint(static_cast<double>(windowBytes) * 1000.0 / elapsed));
+        windowBytes = 0;
+        windowOpen = false;
+      }
+      if (elapsed > 500 && Notify(dsProgress, Position(), Total(), L"", remainTime, speed)) {
+        FResult = kDownloadCancelled;
         return false;
       }
-      FDownloaded += read;
+      continue;
     }
-    if (!ok) {
-      Fail(L"从网络读取文件失败:" + SysErrorText(readError));
-      return false;
-    }
-    if (read == 0) break;
-    windowBytes += read;
-    int64_t elapsed = static_cast<int64_t>(::GetTickCount64() - windowStart);
-    if (elapsed >= 1000) {
-      int64_t left = static_cast<int64_t>(FContentLength) - Position();
-      remain = (FContentLength > 0 && left >= 0)
-                   ? static_cast<int64_t>(std::nearbyint(static_cast<double>(left) / windowBytes * elapsed))
-                   : -1;
-      speed = static_cast<int64_t>(std::nearbyint(static_cast<double>(windowBytes) * 1000.0 / elapsed));
-      windowBytes = 0;
-      windowStart = 0;
-    }
-    if (elapsed > 500 &&
-        Notify(dsProgress, Position(), static_cast<int64_t>(FContentLength), {}, remain, speed)) {
-      FResult = kDownloadCancelled;
-      return false;
-    }
+    Notify(dsProgress, Position(), Total(), L"", remainTime, speed);
+    // A connection closed early ends like a complete answer: the count tells them apart.
+    // The partial file and the sidecar stay for the next call to resume.
+    if (FContentLength > 0 && FLocalSize + FDownloaded != FContentLength)
+      return Fail(L"下载的数据不完整：收到" + std::to_wstring(FLocalSize + FDownloaded) + L"字节，应为" +
+                  std::to_wstring(FContentLength) + L"字节。");
+    FResult = kDownloadOk;
+    ::DeleteFileW(FSidecarName.c_str());
+    return true;
   }
-  Notify(dsProgress, Position(), static_cast<int64_t>(FContentLength), {}, remain, speed);
-  // A connection closed early looks like a normal end: count the bytes.
-  if (FContentLength > 0 && static_cast<uint64_t>(Position()) != FContentLength) {
-    Fail(L"下载未完成：收到 " + std::to_wstring(Position()) + L" 字节，服务器声明的长度为 " +
-         std::to_wstring(FContentLength) + L" 字节。");
-    return false;
-  }
-  FResult = kDownloadOk;
-  return true;
 }
 
-void TDownloadCall::WindDown() {
+void TDownloadJob::WindDown() {
   if (FResult == kDownloadOk && FTempName != FFileName) {
     if (FileExists(FFileName) && !::DeleteFileW(FFileName.c_str())) {
-      FResult = kDownloadFailed;
       Notify(dsFail, 0, 0, L"删除[" + FFileName + L"]文件失败:" + LastErrorText());
-    } else if (!::MoveFileW(FTempName.c_str(), FFileName.c_str())) {
       FResult = kDownloadFailed;
-      Notify(dsFail, 0, 0, L"重命名[" + FTempName + L"]为[" + FFileName + L"]失败:" + LastErrorText());
-    } else {
-      // Only a file in place makes the record of the partial file obsolete.
-      ::DeleteFileW(FSidecarName.c_str());
+    } else if (!::MoveFileW(FTempName.c_str(), FFileName.c_str())) {
+      Notify(dsFail, 0, 0, L"将[" + FTempName + L"]改名为[" + FFileName + L"]失败:" + LastErrorText());
+      FResult = kDownloadFailed;
     }
   }
-  Notify(dsEnd, Position(), static_cast<int64_t>(FContentLength));
+  Notify(dsEnd, Position(), Total(), L"");
 }
 
 }  // namespace qs

@@ -1,9 +1,11 @@
 #include "http/HttpHelpers.h"
 
-#include <memory>
+#include <exception>
+#include <vector>
 
 #include "base/Error.h"
-#include "http/TransferText.h"
+#include "base/Text.h"
+#include "http/HeaderValues.h"
 #include "http/WinInet.h"
 
 namespace qs {
@@ -15,47 +17,47 @@ int64_t GetFileSizeByName(const std::wstring& fileName) {
   return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool AddRequestHeaders(HINTERNET request, const std::wstring& extraHeaders, bool ranged, uint64_t rangeStart) {
-  static const wchar_t* const kFixed[] = {
-      L"User-Agent:Mozilla/5.0 (compatible; MSIE 9.0; Windows NT 6.1; WOW64; Trident/5.0) AppleWebKit/537.36 "
-      L"(KHTML, like Gecko) Chrome/30.0.1599.101 Safari/537.36",
-      L"Accept:text/html,application/xhtml+xml,application/xml,application/json;q=0.9,*/*;q=0.8",
-      L"Cache-control:no-cache",
-      L"Content-type:application/octet-stream",
-  };
-  for (const wchar_t* header : kFixed)
-    if (!inet::AddHeader(request, header)) return false;
-  if (ranged && rangeStart > 0) {
-    if (!inet::AddHeader(request, L"Accept-Ranges:bytes")) return false;
-    if (!inet::AddHeader(request, L"Range: bytes=" + std::to_wstring(rangeStart) + L"-")) return false;
-  }
-  for (const auto& line : SplitHeaderLines(extraHeaders))
-    if (!inet::AddHeader(request, line)) return false;
+bool AddRequestHeaders(HINTERNET request, const std::string& extraHeaders, bool ranged, uint64_t rangeStart) {
+  for (const std::string& line : RequestHeaderLines(extraHeaders, ranged, rangeStart))
+    if (!TWinInet::AddRequestHeader(request, line)) return false;
   return true;
 }
 
-bool SendRequestWithRetry(HINTERNET request, int32_t attempts, IByteStream* body, DWORD* status) {
-  if (status) *status = 0;
-  std::unique_ptr<char[]> bytes;
-  DWORD length = 0;
+bool SendRequestWithRetry(HINTERNET request, int32_t attempts, const TStreamRef& body) {
+  bool result = false;
+  std::vector<char> bytes;
   if (body) {
     int64_t size = body->Size();
+    // The text callers see when the body stream cannot tell its size.
     if (size < 0) throw EQsError(L"Assertion failure (f_HttpClientImpl, line 1444)");
     if (size > 0) {
-      bytes = std::make_unique<char[]>(static_cast<size_t>(size));
-      length = static_cast<DWORD>(body->Read(bytes.get(), size));
+      bytes.resize(static_cast<size_t>(size));
+      bytes.resize(static_cast<size_t>(body->Read(bytes.data(), size)));
     }
   }
-  bool ok = false;
   while (request && attempts > 0) {
-    DWORD code = 0;
-    ok = inet::SendRequest(request, bytes.get(), length) && inet::QueryStatus(request, code) &&
-         (code == 200 || code == 206);
-    if (status) *status = code;
-    if (ok) break;
+    DWORD status = 0;
+    if (TWinInet::SendRequest(request, bytes.empty() ? nullptr : bytes.data(), static_cast<DWORD>(bytes.size())) &&
+        TWinInet::QueryStatusCode(request, status) && (status == 200 || status == 206)) {
+      result = true;
+      break;
+    }
+    result = false;
     --attempts;
   }
-  return ok;
+  return result;
+}
+
+std::wstring CurrentExceptionMessage() {
+  try {
+    throw;
+  } catch (const EQsError& e) {
+    return e.Message();
+  } catch (const std::exception& e) {
+    return AnsiToWide(e.what());
+  } catch (...) {
+    return L"未知异常";
+  }
 }
 
 }  // namespace qs

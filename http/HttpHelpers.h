@@ -1,12 +1,10 @@
 // Helpers shared by the download and the request/response calls: file sizes by name,
-// the fixed request headers, and the send-with-retry.
+// the request headers, the send-with-retry, and the text of a caught exception.
 #pragma once
-#include <windows.h>
-#include <wininet.h>
-
 #include <cstdint>
 #include <string>
 
+#include "http/WinInet.h"
 #include "http/Stream.h"
 
 namespace qs {
@@ -15,13 +13,16 @@ namespace qs {
 // there is no such file.
 int64_t GetFileSizeByName(const std::wstring& fileName);
 
-// The fixed headers in order, a Range from RangeStart when Ranged and RangeStart > 0,
-// then each non-empty trimmed line of ExtraHeaders; false at the first that fails.
-bool AddRequestHeaders(HINTERNET request, const std::wstring& extraHeaders, bool ranged, uint64_t rangeStart);
+// Adds the request header lines (fixed four, the range pair when ranged from a non-zero
+// offset, the extra lines) one at a time; false at the first that cannot be added.
+bool AddRequestHeaders(HINTERNET request, const std::string& extraHeaders, bool ranged, uint64_t rangeStart);
 
-// Sends up to Attempts times until the answer is 200 or 206. Body (may be null) is read
-// once from its current position. Status receives the last status seen (0 when none).
-// Throws EQsError when the body stream cannot tell its size.
-bool SendRequestWithRetry(HINTERNET request, int32_t attempts, IByteStream* body, DWORD* status = nullptr);
+// Sends the request up to attempts times until the answer is 200 or 206. The body is
+// read once from the stream's current position. Raises EQsError when the body stream
+// cannot report its size.
+bool SendRequestWithRetry(HINTERNET request, int32_t attempts, const TStreamRef& body);
+
+// The message of the exception being handled; call only inside a catch block.
+std::wstring CurrentExceptionMessage();
 
 }  // namespace qs

@@ -1,34 +1,54 @@
-// URL splitting and the way from a URL to an open session and HTTP connection.
-#include <windows.h>
+// URL splitting and the session/connection set-up that every request begins with.
+#include <cwctype>
 
-#include "base/Error.h"
 #include "base/SysError.h"
 #include "base/Text.h"
 #include "http/HttpClientImpl.h"
+#include "http/HttpHelpers.h"
 #include "http/WinInet.h"
 
 namespace qs {
 
 bool THttpClient::ParseURL(const std::wstring& url, TURLParts& parts) {
   parts = TURLParts{};
-  TURLParts cracked;
-  if (!inet::CrackUrl(url, cracked)) return false;
-  parts = cracked;
+  TCrackedUrl cracked;
+  if (!TWinInet::CrackUrl(WideToAnsi(url), cracked)) return false;
+  parts.Scheme = cracked.Scheme;
+  parts.SchemeName = AnsiToWide(cracked.SchemeName);
+  parts.HostName = AnsiToWide(cracked.HostName);
+  parts.Port = cracked.Port;
+  parts.UserName = AnsiToWide(cracked.UserName);
+  parts.Password = AnsiToWide(cracked.Password);
+  parts.UrlPath = AnsiToWide(cracked.UrlPath);
+  parts.ExtraInfo = AnsiToWide(cracked.ExtraInfo);
   return true;
 }
 
-bool THttpClient::CreateInternetConnect(std::wstring& url, TInternetConnection& conn, std::wstring& errorText,
-                                        bool& isHttps) {
-  conn.Close();
+namespace {
+
+bool SameTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+bool THttpClient::_CreateInternetConnect(std::string& url, TInternetHandle& session, TInternetHandle& connection,
+                                         std::wstring& errorText, bool& isHttps) {
+  session.Reset();
+  connection.Reset();
   errorText.clear();
-  isHttps = false;
   try {
     if (url.empty()) {
       errorText = L"URL地址为空！";
       return false;
     }
+    std::string agent = WideToAnsi(FSettings.Agent), proxy = WideToAnsi(FSettings.ProxyServer);
+    std::string proxyUser = WideToAnsi(FSettings.ProxyUserName), proxyPassword = WideToAnsi(FSettings.ProxyPassword);
     TURLParts parts;
-    if (!ParseURL(url, parts)) {
+    if (!ParseURL(AnsiToWide(url), parts)) {
       errorText = L"解析URL失败！";
       return false;
     }
@@ -36,30 +56,50 @@ bool THttpClient::CreateInternetConnect(std::wstring& url, TInternetConnection& 
       errorText = L"URL类型不是HTTP！";
       return false;
     }
-    isHttps = _wcsicmp(parts.SchemeName.c_str(), L"https") == 0;
-    conn.Session.Reset(inet::OpenSession(FSettings.Agent, FSettings.AccessType, FSettings.ProxyServer));
-    if (!conn.Session) {
+    isHttps = SameTextIgnoringCase(parts.SchemeName, L"https");
+
+    switch (FSettings.AccessType) {
+      case 0:
+        session = TWinInet::OpenSession(agent, INTERNET_OPEN_TYPE_DIRECT, "");
+        break;
+      case 1:
+        session = TWinInet::OpenSession(agent, INTERNET_OPEN_TYPE_PRECONFIG, "");
+        break;
+      case 2:
+        session = TWinInet::OpenSession(agent, INTERNET_OPEN_TYPE_PROXY, proxy);
+        if (session && !proxyUser.empty())
+          TWinInet::SetOption(session.Get(), INTERNET_OPTION_USERNAME, proxyUser.c_str(),
+                              static_cast<DWORD>(proxyUser.size()));
+        if (session && !proxyPassword.empty())
+          TWinInet::SetOption(session.Get(), INTERNET_OPTION_PASSWORD, proxyPassword.c_str(),
+                              static_cast<DWORD>(proxyPassword.size()));
+        break;
+      default:
+        break;
+    }
+    if (!session) {
       errorText = L"打开一个Internet连接失败:" + LastErrorText();
       return false;
     }
-    if (FSettings.AccessType == 2) {
-      if (!FSettings.ProxyUserName.empty())
-        inet::SetStringOption(conn.Session.Get(), INTERNET_OPTION_USERNAME, FSettings.ProxyUserName);
-      if (!FSettings.ProxyPassword.empty())
-        inet::SetStringOption(conn.Session.Get(), INTERNET_OPTION_PASSWORD, FSettings.ProxyPassword);
+    if (FSettings.Timeout != 0) {
+      DWORD timeout = static_cast<DWORD>(FSettings.Timeout);
+      for (DWORD option : {INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
+                           INTERNET_OPTION_DATA_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
+        TWinInet::SetOption(session.Get(), option, &timeout, sizeof timeout);
     }
-    if (FSettings.Timeout != 0) inet::SetTimeouts(conn.Session.Get(), static_cast<DWORD>(FSettings.Timeout));
-    conn.Connection.Reset(inet::Connect(conn.Session.Get(), parts));
-    if (!conn.Connection) {
+    connection = TWinInet::Connect(session.Get(), WideToAnsi(parts.HostName), parts.Port, WideToAnsi(parts.UserName),
+                                   WideToAnsi(parts.Password));
+    if (!connection) {
       errorText = L"打开HTTP连接失败:" + LastErrorText();
-      conn.Close();
+      session.Reset();
       return false;
     }
-    url = (parts.UrlPath.empty() ? L"/" : parts.UrlPath) + parts.ExtraInfo;
+    url = WideToAnsi((parts.UrlPath.empty() ? L"/" : parts.UrlPath) + parts.ExtraInfo);
     return true;
-  } catch (const std::exception& e) {
-    conn.Close();
-    errorText = L"[THttpClient._CreateInternetConnect]" + ExceptionText(e);
+  } catch (...) {
+    errorText = L"[THttpClient._CreateInternetConnect]" + CurrentExceptionMessage();
+    connection.Reset();
+    session.Reset();
     return false;
   }
 }

@@ -6,111 +6,113 @@ namespace qs {
 
 void detail::CloseInternet(HINTERNET h) { ::InternetCloseHandle(h); }
 
-namespace inet {
+namespace {
 
-bool CrackUrl(const std::wstring& url, TURLParts& parts) {
-  // Component capacities in characters, terminating zero included.
-  std::vector<wchar_t> scheme(32), host(256), user(128), password(128), path(2055), extra(2048);
-  URL_COMPONENTSW uc{};
-  uc.dwStructSize = sizeof uc;
-  uc.lpszScheme = scheme.data();
-  uc.dwSchemeLength = static_cast<DWORD>(scheme.size());
-  uc.lpszHostName = host.data();
-  uc.dwHostNameLength = static_cast<DWORD>(host.size());
-  uc.lpszUserName = user.data();
-  uc.dwUserNameLength = static_cast<DWORD>(user.size());
-  uc.lpszPassword = password.data();
-  uc.dwPasswordLength = static_cast<DWORD>(password.size());
-  uc.lpszUrlPath = path.data();
-  uc.dwUrlPathLength = static_cast<DWORD>(path.size());
-  uc.lpszExtraInfo = extra.data();
-  uc.dwExtraInfoLength = static_cast<DWORD>(extra.size());
-  if (!::InternetCrackUrlW(url.c_str(), 0, 0, &uc)) return false;
-  parts.Scheme = uc.nScheme;
-  parts.SchemeName.assign(uc.lpszScheme, uc.dwSchemeLength);
-  parts.HostName.assign(uc.lpszHostName, uc.dwHostNameLength);
-  parts.Port = uc.nPort;
-  parts.UserName.assign(uc.lpszUserName, uc.dwUserNameLength);
-  parts.Password.assign(uc.lpszPassword, uc.dwPasswordLength);
-  parts.UrlPath.assign(uc.lpszUrlPath, uc.dwUrlPathLength);
-  parts.ExtraInfo.assign(uc.lpszExtraInfo, uc.dwExtraInfoLength);
+struct TPartBuffer {
+  explicit TPartBuffer(size_t size) : Data(size, '\0') {}
+  std::vector<char> Data;
+  DWORD Capacity() const { return static_cast<DWORD>(Data.size()); }
+  std::string Str(DWORD length) const { return std::string(Data.data(), length); }
+};
+
+}  // namespace
+
+bool TWinInet::CrackUrl(const std::string& url, TCrackedUrl& parts) {
+  TPartBuffer scheme(32), host(256), user(128), password(128), path(2055), extra(2048);
+  URL_COMPONENTSA c{};
+  c.dwStructSize = sizeof c;
+  c.lpszScheme = scheme.Data.data();
+  c.dwSchemeLength = scheme.Capacity();
+  c.lpszHostName = host.Data.data();
+  c.dwHostNameLength = host.Capacity();
+  c.lpszUserName = user.Data.data();
+  c.dwUserNameLength = user.Capacity();
+  c.lpszPassword = password.Data.data();
+  c.dwPasswordLength = password.Capacity();
+  c.lpszUrlPath = path.Data.data();
+  c.dwUrlPathLength = path.Capacity();
+  c.lpszExtraInfo = extra.Data.data();
+  c.dwExtraInfoLength = extra.Capacity();
+  if (!::InternetCrackUrlA(url.c_str(), 0, 0, &c)) return false;
+  parts.Scheme = static_cast<int32_t>(c.nScheme);
+  parts.Port = static_cast<uint16_t>(c.nPort);
+  parts.SchemeName = scheme.Str(c.dwSchemeLength);
+  parts.HostName = host.Str(c.dwHostNameLength);
+  parts.UserName = user.Str(c.dwUserNameLength);
+  parts.Password = password.Str(c.dwPasswordLength);
+  parts.UrlPath = path.Str(c.dwUrlPathLength);
+  parts.ExtraInfo = extra.Str(c.dwExtraInfoLength);
   return true;
 }
 
-HINTERNET OpenSession(const std::wstring& agent, uint8_t accessType, const std::wstring& proxy) {
-  switch (accessType) {
-    case 0: return ::InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    case 1: return ::InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    case 2: return ::InternetOpenW(agent.c_str(), INTERNET_OPEN_TYPE_PROXY, proxy.c_str(), nullptr, 0);
-    default: return nullptr;
-  }
+TInternetHandle TWinInet::OpenSession(const std::string& agent, DWORD accessType, const std::string& proxy) {
+  return TInternetHandle(::InternetOpenA(agent.c_str(), accessType, proxy.empty() ? nullptr : proxy.c_str(), nullptr, 0));
 }
 
-void SetStringOption(HINTERNET session, DWORD option, const std::wstring& value) {
-  ::InternetSetOptionW(session, option, const_cast<wchar_t*>(value.c_str()),
-                       static_cast<DWORD>(value.size() * sizeof(wchar_t)));
+void TWinInet::SetOption(HINTERNET handle, DWORD option, const void* data, DWORD size) {
+  ::InternetSetOptionA(handle, option, const_cast<void*>(data), size);
 }
 
-void SetTimeouts(HINTERNET session, DWORD ms) {
-  for (DWORD option : {INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
-                       INTERNET_OPTION_DATA_SEND_TIMEOUT, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT})
-    ::InternetSetOptionW(session, option, &ms, sizeof ms);
+TInternetHandle TWinInet::Connect(HINTERNET session, const std::string& host, uint16_t port, const std::string& user,
+                                  const std::string& password) {
+  return TInternetHandle(::InternetConnectA(session, host.c_str(), port, user.c_str(), password.c_str(),
+                                            INTERNET_SERVICE_HTTP, 0, 0));
 }
 
-HINTERNET Connect(HINTERNET session, const TURLParts& parts) {
-  return ::InternetConnectW(session, parts.HostName.c_str(), parts.Port, parts.UserName.c_str(),
-                            parts.Password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
-}
-
-HINTERNET OpenRequest(HINTERNET connection, const std::wstring& verb, const std::wstring& objectPath, bool secure) {
+TInternetHandle TWinInet::OpenRequest(HINTERNET connection, const std::string& verb, const std::string& objectPath,
+                                      bool secure) {
   DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | (secure ? INTERNET_FLAG_SECURE : 0);
-  return ::HttpOpenRequestW(connection, verb.c_str(), objectPath.c_str(), L"HTTP/1.1", nullptr, nullptr, flags, 0);
+  return TInternetHandle(
+      ::HttpOpenRequestA(connection, verb.c_str(), objectPath.c_str(), "HTTP/1.1", nullptr, nullptr, flags, 0));
 }
 
-bool AddHeader(HINTERNET request, const std::wstring& line) {
-  return ::HttpAddRequestHeadersW(request, line.c_str(), static_cast<DWORD>(line.size()),
+bool TWinInet::AddRequestHeader(HINTERNET request, const std::string& line) {
+  return ::HttpAddRequestHeadersA(request, line.c_str(), static_cast<DWORD>(line.size()),
                                   HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE) != FALSE;
 }
 
-bool SendRequest(HINTERNET request, const void* body, DWORD length) {
-  return ::HttpSendRequestW(request, nullptr, 0, const_cast<void*>(body), length) != FALSE;
+bool TWinInet::SendRequest(HINTERNET request, const void* body, DWORD size) {
+  return ::HttpSendRequestA(request, nullptr, 0, const_cast<void*>(body), size) != FALSE;
 }
 
-bool QueryStatus(HINTERNET request, DWORD& status) {
-  DWORD size = sizeof status, index = 0;
-  return ::HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, &index) != FALSE;
+bool TWinInet::QueryStatusCode(HINTERNET request, DWORD& status) {
+  DWORD size = sizeof status;
+  return ::HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) != FALSE;
 }
 
-bool QueryHeader(HINTERNET request, DWORD infoLevel, std::wstring& value) {
-  std::vector<wchar_t> buf(256);
+std::optional<std::string> TWinInet::QueryHeaderText(HINTERNET request, DWORD infoLevel) {
+  std::vector<char> buf(256);
   for (;;) {
-    DWORD size = static_cast<DWORD>(buf.size() * sizeof(wchar_t)), index = 0;
-    if (::HttpQueryInfoW(request, infoLevel, buf.data(), &size, &index)) {
-      value.assign(buf.data(), size / sizeof(wchar_t));
-      return true;
-    }
-    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
-    buf.resize(size / sizeof(wchar_t) + 1);
+    DWORD size = static_cast<DWORD>(buf.size());
+    if (::HttpQueryInfoA(request, infoLevel, buf.data(), &size, nullptr)) return std::string(buf.data(), size);
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= buf.size()) return std::nullopt;
+    buf.resize(size + 1);
   }
 }
 
-bool QueryRawHeaders(HINTERNET request, std::wstring& headers) {
-  return QueryHeader(request, HTTP_QUERY_RAW_HEADERS_CRLF, headers);
+bool TWinInet::QueryRawHeaders(HINTERNET request, std::string& headers) {
+  DWORD size = 0;
+  ::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr);
+  std::vector<char> buf(size + 1);
+  DWORD got = static_cast<DWORD>(buf.size());
+  if (!::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, buf.data(), &got, nullptr)) return false;
+  headers.assign(buf.data(), got);
+  return true;
 }
 
-bool QueryDataAvailable(HINTERNET request, DWORD& bytes) {
-  return ::InternetQueryDataAvailable(request, &bytes, 0, 0) != FALSE;
+bool TWinInet::QueryDataAvailable(HINTERNET request, DWORD& available) {
+  available = 0;
+  return ::InternetQueryDataAvailable(request, &available, 0, 0) != FALSE;
 }
 
-bool ReadData(HINTERNET request, void* buffer, DWORD size, DWORD& read) {
+bool TWinInet::ReadData(HINTERNET request, void* buffer, DWORD size, DWORD& read) {
   read = 0;
   return ::InternetReadFile(request, buffer, size, &read) != FALSE;
 }
 
-bool ConnectedState(DWORD& flags) {
+bool TWinInet::GetConnectedState(DWORD& flags) {
   flags = 0;
   return ::InternetGetConnectedState(&flags, 0) != FALSE;
 }
 
-}  // namespace inet
 }  // namespace qs

@@ -1,7 +1,9 @@
-// qsget URL FILE [--no-resume]: the download harness. Calls DownloadFile on the shared
-// client (resume on unless told otherwise) and prints one line per notification:
-//   STATE position total result speed remain message
-// (texts as UTF-8), then "result N". The exit code is the result (255 for -1 in a shell).
+// qsget: the download harness of the tests and benchmarks (not part of Quillsend.exe).
+//   qsget.exe URL FILE [--no-resume]
+// Calls DownloadFile on the shared client (resume on unless told otherwise), prints one
+// line per notification, tab-separated: state, position, total, result code, speed text,
+// remaining-time text, message (UTF-8); then "result" and the call's result. The exit
+// code is the result (0, 1, or -1, which a Linux shell sees as 255); 2 for bad usage.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -10,14 +12,11 @@
 #include "base/Text.h"
 #include "http/HttpClient.h"
 
-using namespace qs;
-
 namespace {
 
-void Print(const std::string& line) {
-  DWORD n = 0;
-  std::string out = line + "\n";
-  ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &n, nullptr);
+void Print(HANDLE out, const std::string& utf8) {
+  DWORD written = 0;
+  ::WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
 const char* StateName(uint8_t state) {
@@ -27,28 +26,39 @@ const char* StateName(uint8_t state) {
 
 }  // namespace
 
-int wmain() {
+int main() {
+  using namespace qs;
   int argc = 0;
   wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-  if (argc < 3) {
-    Print("usage: qsget URL FILE [--no-resume]");
+  HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  bool resume = true;
+  std::wstring url, file;
+  int positional = 0;
+  for (int i = 1; argv && i < argc; ++i) {
+    std::wstring a = argv[i];
+    if (a == L"--no-resume") resume = false;
+    else if (positional == 0 && ++positional) url = a;
+    else if (positional == 1 && ++positional) file = a;
+    else positional = 3;
+  }
+  if (argv) ::LocalFree(argv);
+  if (positional != 2) {
+    Print(::GetStdHandle(STD_ERROR_HANDLE), "usage: qsget.exe URL FILE [--no-resume]\n");
     return 2;
   }
-  std::wstring url = argv[1], file = argv[2];
-  bool resume = !(argc > 3 && std::wstring(argv[3]) == L"--no-resume");
-  ::LocalFree(argv);
-
-  auto client = GetHttpClient();
+  THttpClientRef client = GetHttpClient();
   client->SetAllowResume(resume);
   int32_t result = client->DownloadFile(
       url, file,
-      [](const THttpDownloadInfo& info, bool&) {
-        Print(std::string(StateName(info.State)) + " " + std::to_string(info.Position) + " " +
-              std::to_string(info.Total) + " " + std::to_string(info.ResultCode) + " " +
-              WideToUtf8(AnsiToWide(info.SpeedText.Str())) + " " + WideToUtf8(AnsiToWide(info.RemainTimeText.Str())) +
-              " " + WideToUtf8(info.Message));
+      [out](const THttpDownloadInfo& info, bool&) {
+        std::string line = std::string(StateName(info.State)) + "\t" + std::to_string(info.Position) + "\t" +
+                           std::to_string(info.Total) + "\t" + std::to_string(info.ResultCode) + "\t" +
+                           WideToUtf8(AnsiToWide(info.SpeedText.Str())) + "\t" +
+                           WideToUtf8(AnsiToWide(info.RemainTimeText.Str())) + "\t" + WideToUtf8(info.Message) + "\n";
+        Print(out, line);
       },
       0, L"GET", L"");
-  Print("result " + std::to_string(result));
+  Print(out, "result\t" + std::to_string(result) + "\n");
+  ReleaseHttpClient();
   return result;
 }
