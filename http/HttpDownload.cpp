@@ -58,6 +58,8 @@ private:
   bool ReadFreshAnswer(HINTERNET request);
   bool OpenPartialFile(TFileHandle& file);
   bool ReceiveInto(HINTERNET request, HANDLE file, char* buffer);
+  // Speed and remaining time of a measuring window that has lasted elapsed ms.
+  void CloseWindow(int64_t windowBytes, int64_t elapsed, int64_t& remainTime, int64_t& speed) const;
   void WindDown();
 
   THttpClient& FClient;
@@ -328,6 +330,38 @@ bool TDownloadJob::OpenPartialFile(TFileHandle& file) {
   return true;
 }
 
+namespace {
+
+// A read blocks until its whole size has arrived. Asking for what is there keeps the loop
+// coming round (to report and to hear a cancel) on a slow line; the size asked for beyond
+// that (chunk) doubles while reads come back quickly and halves when one lingers, so a
+// fast line is read in whole buffers.
+bool ReadSome(HINTERNET request, char* buffer, DWORD bufferSize, DWORD& chunk, DWORD& got) {
+  using TClock = std::chrono::steady_clock;
+  got = 0;
+  DWORD available = 0;
+  if (!TWinInet::QueryDataAvailable(request, available)) return false;
+  DWORD want = std::clamp<DWORD>(std::max(available, chunk), 1, bufferSize);
+  TClock::time_point before = TClock::now();
+  bool ok = TWinInet::ReadData(request, buffer, want, got);
+  auto took = TClock::now() - before;
+  if (took < std::chrono::milliseconds(50)) chunk = std::min<DWORD>(bufferSize, std::max<DWORD>(chunk, got) * 2);
+  else if (took > std::chrono::milliseconds(200)) chunk /= 2;
+  return ok;
+}
+
+}  // namespace
+
+void TDownloadJob::CloseWindow(int64_t windowBytes, int64_t elapsed, int64_t& remainTime, int64_t& speed) const {
+  bool estimable = FContentLength > 0 && FLocalSize + FDownloaded <= FContentLength;
+  remainTime = estimable ? static_cast<int64_t>(std::nearbyint(static_cast<double>(FContentLength - FLocalSize -
+                                                                                   FDownloaded) /
+                                                               static_cast<double>(windowBytes) *
+                                                               static_cast<double>(elapsed)))
+                         : -1;
+  speed = static_cast<int64_t>(std::nearbyint(static_cast<double>(windowBytes) * 1000.0 / elapsed));
+}
+
 bool TDownloadJob::ReceiveInto(HINTERNET request, HANDLE file, char* buffer) {
   const DWORD bufferSize = static_cast<DWORD>(FClient.FSettings.BufferSize);
   int64_t windowBytes = 0, remainTime = 0, speed = 0;
@@ -350,21 +384,9 @@ bool TDownloadJob::ReceiveInto(HINTERNET request, HANDLE file, char* buffer) {
       if ((flags & 0x0F) == 0) return Fail(L"网络不通！");
     }
 
-    // A read blocks until its whole size has arrived. Asking for what is there keeps the
-    // loop coming round (to report and to hear a cancel) on a slow line; the size asked
-    // for beyond that doubles while reads come back quickly and halves when one lingers,
-    // so a fast line is read in whole buffers.
-    DWORD available = 0, got = 0;
-    bool ok = TWinInet::QueryDataAvailable(request, available);
+    DWORD got = 0;
+    bool ok = ReadSome(request, buffer, bufferSize, chunk, got);
     std::wstring readError;
-    if (ok) {
-      DWORD want = std::clamp<DWORD>(std::max(available, chunk), 1, bufferSize);
-      TClock::time_point before = TClock::now();
-      ok = TWinInet::ReadData(request, buffer, want, got);
-      auto took = TClock::now() - before;
-      if (took < std::chrono::milliseconds(50)) chunk = std::min<DWORD>(bufferSize, std::max<DWORD>(chunk, got) * 2);
-      else if (took > std::chrono::milliseconds(200)) chunk /= 2;
-    }
     if (!ok) readError = LastErrorText();
     // Bytes handed over by a failing read are written too: the partial file keeps every
     // byte received.
@@ -379,12 +401,7 @@ bool TDownloadJob::ReceiveInto(HINTERNET request, HANDLE file, char* buffer) {
       windowBytes += got;
       int64_t elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - windowStart).count();
       if (elapsed >= 1000) {
-        bool estimable = FContentLength > 0 && FLocalSize + FDownloaded <= FContentLength;
-        remainTime = estimable ? static_cast<int64_t>(std::nearbyint(
-                                     static_cast<double>(FContentLength - FLocalSize - FDownloaded) /
-                                     static_cast<double>(windowBytes) * static_cast<double>(elapsed)))
-                               : -1;
-        speed = static_cast<int64_t>(std::nearbyint(static_cast<double>(windowBytes) * 1000.0 / elapsed));
+        CloseWindow(windowBytes, elapsed, remainTime, speed);
         windowBytes = 0;
         windowOpen = false;
       }

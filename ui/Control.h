@@ -126,6 +126,10 @@ public:
   void SetCaption(const std::wstring& text);
 
   // --- painting ---------------------------------------------------------------------
+  // Windows paint through one back buffer whatever this says; the flag is only stored,
+  // for code that asks a parent for double buffering.
+  bool DoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool v) { FDoubleBuffered = v; }
   void Invalidate();
   void Repaint();
 
@@ -204,6 +208,7 @@ private:
   bool FEnabled = true;
   bool FClicked = false;
   bool FAligning = false;
+  bool FDoubleBuffered = false;
   TCursor FCursor = crDefault;
   TControlStyle FControlStyle = csCaptureMouse | csClickEvents;
   int FTabOrder = -1;

@@ -18,9 +18,9 @@
 // the showing, after OnShow). Position poScreenCenter centres the form on the screen each
 // time it is shown; poDesigned keeps Left/Top. Modal showing (ShowModal) disables the
 // application's other windows, shows the form, runs a nested message loop until
-// ModalResult is set (a button handler sets it; Close sets mrCancel), then hides the
-// form, enables the others again and returns the result. WM_QUIT ends the loop with
-// mrCancel and is posted again for the outer loop. The system close command (Alt+F4,
+// ModalResult is set (a button handler sets it; Close, and hiding the form, give
+// mrCancel), then hides the form, enables the others again and returns the result.
+// WM_QUIT ends the loop with mrCancel and is posted again for the outer loop. The system close command (Alt+F4,
 // WM_CLOSE) calls Close: a modal form gets mrCancel, the main form ends the application,
 // any other form hides.
 //

@@ -1,5 +1,5 @@
-// TTimer: calls OnTimer every Interval milliseconds while Enabled, through the thread's
-// message loop (so also inside modal loops and ProcessMessages). Changing Interval or
+// TTimer: calls OnTimer every Interval milliseconds while Enabled (a timer starts
+// disabled, with 1000 ms), through the thread's message loop (so also inside modal loops and ProcessMessages). Changing Interval or
 // OnTimer, or disabling the timer, from inside OnTimer is allowed and takes effect at
 // once; so is freeing the timer there. Exceptions from OnTimer go to the application's
 // handler.

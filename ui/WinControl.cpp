@@ -196,17 +196,10 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_SETCURSOR:
       HandleSetCursor(m);
       return;
-    case WM_MOUSELEAVE: {
-      FTrackingLeave = false;
-      POINT pt{};
-      ::GetCursorPos(&pt);
-      HWND under = ::WindowFromPoint(pt);
-      TControl* mouse = Application.MouseControl();
-      // Onto another window of ours: its own mouse messages take over.
-      if (!FromHandle(under) && mouse && mouse->WindowHost() == this) Application.SetMouseControl(nullptr);
+    case WM_MOUSELEAVE:
+      MouseLeft();
       DefaultHandler(m);
       return;
-    }
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;
       DefaultHandler(m);
@@ -216,15 +209,8 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       return;
     case WM_SETFOCUS:
-      if (TForm* form = Form(); form && form != this) form->ControlFocused(this);
-      DefaultHandler(m);
-      if (OnEnter) OnEnter();
-      if (!FNativeProc) Invalidate();
-      return;
     case WM_KILLFOCUS:
-      DefaultHandler(m);
-      if (OnExit) OnExit();
-      if (!FNativeProc) Invalidate();
+      FocusChanged(m);
       return;
     case WM_KEYDOWN:
       if (OnKeyDown) {
@@ -251,6 +237,24 @@ void TWinControl::WndProc(TMessage& m) {
       DefaultHandler(m);
       return;
   }
+}
+
+void TWinControl::MouseLeft() {
+  FTrackingLeave = false;
+  POINT pt{};
+  ::GetCursorPos(&pt);
+  TControl* mouse = Application.MouseControl();
+  // Onto another window of ours: its own mouse messages take over.
+  if (!FromHandle(::WindowFromPoint(pt)) && mouse && mouse->WindowHost() == this) Application.SetMouseControl(nullptr);
+}
+
+void TWinControl::FocusChanged(TMessage& m) {
+  bool gained = m.Msg == WM_SETFOCUS;
+  if (TForm* form = Form(); gained && form && form != this) form->ControlFocused(this);
+  DefaultHandler(m);
+  if (gained && OnEnter) OnEnter();
+  if (!gained && OnExit) OnExit();
+  if (!FNativeProc) Invalidate();  // our own controls draw their focus
 }
 
 LRESULT TWinControl::CtlColor(HDC dc) {

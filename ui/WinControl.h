@@ -68,10 +68,6 @@ public:
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool v) { FTabStop = v; }
 
-  // Painting is always double-buffered; the flag is kept for code that asks for it.
-  bool DoubleBuffered() const { return FDoubleBuffered; }
-  void SetDoubleBuffered(bool v) { FDoubleBuffered = v; }
-
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
   TKeyEvent OnKeyDown;
@@ -102,6 +98,8 @@ private:
   void PaintWindow();
   void RouteMouse(TMessage& m);
   void HandleSetCursor(TMessage& m);
+  void MouseLeft();
+  void FocusChanged(TMessage& m);
   void FollowWindowPos();
   RECT WindowRectInParent();
 
@@ -109,7 +107,6 @@ private:
   WNDPROC FNativeProc = nullptr;   // the system procedure of a subclassed native control
   bool FShowing = false;
   bool FTabStop = false;
-  bool FDoubleBuffered = false;
   bool FTrackingLeave = false;
   bool FFollowing = false;   // taking the bounds from the window: not moving it back
   TControl* FCaptureControl = nullptr;  // a windowless child holding the mouse

@@ -4,6 +4,8 @@
 // nginx through the system proxy setting (http_proxy), as the program does.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/http/DownloadTestSupport.h"
 
 using namespace qs;
@@ -100,6 +102,26 @@ TEST_F(NginxTest, AChangedFileIsFetchedAfresh) {
   EXPECT_EQ(rec.Infos.at(1).Position, 0);
   EXPECT_EQ(Mismatch(ReadFileBytes(Target), changed), "");
   EXPECT_NE(Nginx.AccessLog().find(std::string("GET \"") + kEncodedPath + "\" 200 range=\"-\""), std::string::npos);
+}
+
+// The connection dropped at a random byte (our server as the proxy in front of nginx,
+// closing the answer there), then resumed by the next call with a Range request.
+TEST_F(NginxTest, DroppedAtARandomByteThenResumedThroughAProxy) {
+  TScriptedServer proxy;
+  ASSERT_TRUE(proxy.Running());
+  Client->SetAccessType(2);
+  Client->SetProxyServer(L"127.0.0.1:" + std::to_wstring(proxy.Port()));
+  std::mt19937 random(static_cast<unsigned>(::GetTickCount64()));
+  size_t cut = std::uniform_int_distribution<size_t>(1, Content.size() - 1)(random);
+  SCOPED_TRACE("cut at byte " + std::to_string(cut));
+  ASSERT_EQ(RawGet(proxy.Port(), "/_cut/" + std::to_string(cut)).Status, 200);
+  TRecorder first, second;
+  EXPECT_EQ(Download(kPackagePath, first), kDownloadFailed);
+  EXPECT_EQ(ReadFileBytes(Target + L".tmp").size(), cut);
+  ASSERT_EQ(Download(kPackagePath, second), kDownloadOk) << WideToUtf8(second.FailText());
+  EXPECT_EQ(Mismatch(ReadFileBytes(Target), Content), "");
+  std::string resumed = std::string("GET \"") + kEncodedPath + "\" 206 range=\"bytes=" + std::to_string(cut) + "-\"";
+  EXPECT_NE(Nginx.AccessLog().find(resumed), std::string::npos) << Nginx.AccessLog();
 }
 
 // Runs qsget.exe with http_proxy pointing at nginx; returns its exit code and output.
