@@ -3,6 +3,7 @@
 #include "dialogs/MsgDlgForm.h"
 
 #include "assets/AssetIds.h"
+#include "chrome/FormShadow.h"
 #include "ui/CheckBox.h"
 #include "ui/Font.h"
 #include "ui/Image.h"
@@ -158,6 +159,8 @@ void Tfrm_MsgDlg::FormCreate() {
   SetClientWidth(FLayout.FormWidth());
   pnl_body->SetBounds(1, 1, Width() - 2, Height() - 2);
   pnl_body->SetAnchors(akAll);
+  FShadow = Make<TFormShadow>();
+  FShadow->SetForm(this);
   lblMsg->SetAutoSize(true);
   lblMsg->SetWordWrap(false);
   moInfo->SetColor(clWhite);
@@ -170,7 +173,7 @@ void Tfrm_MsgDlg::FormCreate() {
   moInfo->Clear();
 }
 
-void Tfrm_MsgDlg::FormShow() {}
+void Tfrm_MsgDlg::FormShow() { FShadow->SetActive(true); }
 
 void Tfrm_MsgDlg::Prepare(uint8_t kind, const std::wstring& message, const std::wstring& details,
                           bool remindChecked, const std::wstring& remindCaption) {

@@ -67,6 +67,20 @@ inline RECT RectOf(HWND wnd) {
   return r;
 }
 
+// The form's shadow: the visible layered window next behind it in the z-order, 16 pixels
+// larger on every side; nullptr when there is none (yet).
+inline HWND ShadowBehind(HWND form) {
+  RECT f = RectOf(form);
+  for (HWND w = ::GetWindow(form, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(w)) continue;
+    RECT s = RectOf(w);
+    bool fits = (::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) && s.left == f.left - 16 &&
+                s.top == f.top - 16 && s.right == f.right + 16 && s.bottom == f.bottom + 16;
+    return fits ? w : nullptr;
+  }
+  return nullptr;
+}
+
 inline void InputMouseTo(int x, int y) {
   INPUT in{};
   in.type = INPUT_MOUSE;

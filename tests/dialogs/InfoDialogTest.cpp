@@ -72,7 +72,7 @@ TEST_F(InfoDialog, EveryCallStartsAFreshPromptAtZero) {
 TEST_F(InfoDialog, ShowsAsDesignedWithItsShadowBehind) {
   RECT rect{};
   uint32_t title = 0, body = 0, bar = 0;
-  bool shadowBehind = false;
+  HWND shadow = nullptr;
   WithDriver(
       kTitle,
       [&](HWND prompt, DWORD) {
@@ -82,17 +82,7 @@ TEST_F(InfoDialog, ShowsAsDesignedWithItsShadowBehind) {
         title = Rgb24(shown, 150, 3);
         body = Rgb24(shown, 250, 110);
         bar = Rgb24(shown, 200, 155);
-        // The shadow: a layered window of ours, 16 pixels larger on every side, right behind.
-        WaitFor([&] {
-          for (HWND w = ::GetWindow(prompt, GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
-            if (!::IsWindowVisible(w)) continue;
-            RECT s = RectOf(w);
-            shadowBehind = (::GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) && s.left == rect.left - 16 &&
-                           s.top == rect.top - 16 && s.right == rect.right + 16 && s.bottom == rect.bottom + 16;
-            return shadowBehind;
-          }
-          return false;
-        });
+        WaitFor([&] { return (shadow = ShadowBehind(prompt)) != nullptr; });
         ClickIn(prompt, kClose);
       },
       [] { return ShowInfoDlg(); });
@@ -104,7 +94,8 @@ TEST_F(InfoDialog, ShowsAsDesignedWithItsShadowBehind) {
   EXPECT_LT(RedOf(title), 100u);
   EXPECT_EQ(body, 0xFFFFFFu);
   EXPECT_EQ(bar, 0xF0F3F7u);
-  EXPECT_TRUE(shadowBehind);
+  ASSERT_NE(shadow, nullptr);
+  EXPECT_FALSE(::IsWindow(shadow));  // gone with the prompt
 }
 
 TEST_F(InfoDialog, OnlyTheFreePartOfTheTitleBarDragsIt) {

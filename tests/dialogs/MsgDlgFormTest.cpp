@@ -140,6 +140,21 @@ TEST_F(MsgDlgForm, DetailsButtonOpensAndClosesThePaneAtTheBottomEdge) {
   EXPECT_EQ(dialog->ModalResult(), mrNone);
 }
 
+TEST_F(MsgDlgForm, ShadowStandsBehindFollowsThePaneAndGoesWithTheDialog) {
+  auto dialog = ShownDialog(mkConfirm, L"文件已存在，是否重新下载？", L"C:\\Velmora\\包.exe");
+  HWND form = dialog->Handle();
+  HWND shadow = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (shadow = ShadowBehind(form)) != nullptr; }));
+  const RECT closed = RectOf(shadow);
+  const TPoint at = dialog->sBtnDetail->ClientToScreen({40, 15});
+  ClickAt(at.X, at.Y);
+  // Taller by the pane's 150 pixels, still 16 pixels beyond the dialog all round.
+  EXPECT_TRUE(PumpUntil([&] { return ShadowBehind(form) == shadow && RectOf(shadow).bottom == closed.bottom + 150; }));
+  EXPECT_EQ(RectOf(shadow).top, closed.top);
+  dialog.reset();
+  EXPECT_FALSE(::IsWindow(shadow));
+}
+
 TEST_F(MsgDlgForm, BlankDetailsOfferNoDetailsButton) {
   for (const wchar_t* details : {L"", L"   ", L"\t\r\n "}) {
     auto dialog = MakeForm<Tfrm_MsgDlg>();
