@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
 # Photographs the program's dialogs under Wine, as the user sees them (composited, so the
-# shadows show): out/dialog-<name>.png, the middle of the screen where the dialogs centre.
+# shadows show): <out>/dialog-<name>.png, the middle of the screen where they stand.
+#
+#   tests/dialogs/shots.sh notice confirm-details prompt     (SHOTS_OUT: the folder, out/ by default)
 set -u
 cd "$(dirname "$0")/../.."
 source tools/env.sh
 trap qs_stop_all EXIT
 
+out=${SHOTS_OUT:-$QS_ROOT/out}
 qs_deps || exit 1
-mkdir -p build out
-qs_build_win || exit 1
+mkdir -p build "$out"
+cmake -S "$QS_ROOT" -B "$QS_BUILD" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$QS_ROOT/cmake/mingw-w64.cmake" >"$QS_ROOT/build/win-configure.log" 2>&1 || exit 1
+cmake --build "$QS_BUILD" --target dialog_shots -j"$(nproc)" >/dev/null || exit 1
 unset DISPLAY
 qs_prefix && qs_display && qs_wineserver
-# A mid-grey desktop, so the shadows show as they would on an ordinary one.
-xsetroot -solid '#C8CDD3' 2>/dev/null || true
-
 for name in "$@"; do
   wine "$QS_BUILD/bin/dialog_shots.exe" "$name" &
   shots=$!
   sleep 3
-  import -window root -crop 640x420+320+240 +repage "$QS_ROOT/out/dialog-$name.png"
+  import -window root -crop 640x420+320+240 +repage "$out/dialog-$name.png"
   wait "$shots" 2>/dev/null
-  echo "$QS_ROOT/out/dialog-$name.png"
+  echo "$out/dialog-$name.png"
 done
