@@ -63,7 +63,19 @@ void TCanvas::FrameRect(const TRect& r) {
   ::FrameRect(FDc, &rc, brush.Get());
 }
 
+// The gaps of a dashed or dotted pen: what lies beneath with a clear brush, else the
+// brush colour.
+static void SetPenGaps(HDC dc, const TBrush& brush) {
+  if (brush.Style == bsClear) {
+    ::SetBkMode(dc, TRANSPARENT);
+  } else {
+    ::SetBkMode(dc, OPAQUE);
+    ::SetBkColor(dc, ColorToRGB(brush.Color));
+  }
+}
+
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+  SetPenGaps(FDc, Brush);
   TPenHandle pen = MakePen(Pen);
   TBrushHandle brush = MakeBrush(Brush);
   {
@@ -75,6 +87,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 void TCanvas::MoveTo(int x, int y) { ::MoveToEx(FDc, x, y, nullptr); }
 
 void TCanvas::LineTo(int x, int y) {
+  SetPenGaps(FDc, Brush);
   TPenHandle pen = MakePen(Pen);
   {
     TSelectGuard sp(FDc, pen.Get());
