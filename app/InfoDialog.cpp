@@ -3,7 +3,8 @@
 
 #include "assets/AssetIds.h"
 #include "chrome/FormShadow.h"
-#include "chrome/PNGImageButton.h"
+#include "chrome/PngImageButton.h"
+#include "ui/Font.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -53,6 +54,11 @@ Tfrm_Info::Tfrm_Info() {
   pnl_bottom = Find<TPanel>(L"pnl_bottom");
   btnUseIE = Find<TImage>(L"btnUseIE");
   btnReLoad = Find<TImage>(L"btnReLoad");
+  // The designed 43 pixels hold the two lines in the designed face; where the system draws
+  // them in a face with taller lines, the label grows downwards so the second line is whole.
+  const int textHeight =
+      MeasureText(Label1->Font(), Label1->Caption(), DT_NOPREFIX | DT_WORDBREAK, Label1->Width()).Height;
+  if (textHeight > Label1->Height()) Label1->SetHeight(textHeight);
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   pnl_Titile->OnMouseDown = [this](TMouseButton, TShiftState, int, int) { pnl_TitileMouseDown(); };

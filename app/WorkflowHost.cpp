@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/GlobalVar.h"
+#include "app/InfoDialog.h"
 #include "base/Paths.h"
 #include "base/Text.h"
 #include "dialogs/MsgDlgBox.h"
@@ -31,14 +32,7 @@ void TWorkflowHost::Notice(const std::wstring& text) { ShowMsgDlg(mkInformation,
 
 bool TWorkflowHost::Confirm(const std::wstring& text) { return ShowMsgDlg(mkConfirm, text) == drLeft; }
 
-int TWorkflowHost::FailurePrompt() {
-  switch (::MessageBoxW(FOwner(), L"下载失败。重新下载，还是用浏览器下载安装包？", L"提示",
-                        MB_YESNOCANCEL | MB_ICONWARNING)) {
-    case IDYES: return 2;
-    case IDNO: return 1;
-    default: return 0;
-  }
-}
+int TWorkflowHost::FailurePrompt() { return ShowInfoDlg(); }
 
 void TWorkflowHost::ProcessMessages() { ProcessPendingMessages(); }
 

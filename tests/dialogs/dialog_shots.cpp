@@ -2,12 +2,13 @@
 // over a mid-grey desktop, so the shadow shows as on an ordinary one, and closes it after a
 // few seconds. The dialogs are the real ones, with a real message:
 //
-//   dialog_shots notice | confirm-details
+//   dialog_shots notice | confirm-details | prompt
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
+#include "app/InfoDialog.h"
 #include "dialogs/MsgDlgForm.h"
 #include "ui/Application.h"
 #include "ui/ModalSpeedButton.h"
@@ -50,6 +51,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
                     false, L"");
     dialog->sBtnDetail->OnClick();
     shown = std::move(dialog);
+  } else if (which == L"prompt") {
+    shown = MakeForm<Tfrm_Info>();
   } else {
     return 1;
   }
