@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "base/Text.h"
 #include "tests/support/WinTestUtil.h"
 
 using namespace qs;
@@ -208,6 +209,7 @@ TEST(EndToEnd, APackageAlreadyThereIsDownloadedAgainOnlyWhenTheQuestionIsConfirm
   question = WaitForWindow(app.Process().Pid(), L"确认信息", 15000);
   ASSERT_TRUE(question);
   PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !FileExists(app.Package()); }, 10000)) << "the older package deleted";
   EXPECT_EQ(InstallWhenDone(app), -1);
 }
 
@@ -236,6 +238,19 @@ TEST(EndToEnd, FailurePromptRetriesOnReloadAndReturnsToTheStartPageOnClose) {
   ::PostMessageW(app.Main(), WM_CLOSE, 0, 0);
   EXPECT_EQ(app.Process().Wait(15000), 0);
   EXPECT_FALSE(FileExists(app.Package()));
+  // Each of the three failures left its line in the day's log.
+  std::string log;
+  WIN32_FIND_DATAW found{};
+  HANDLE find = ::FindFirstFileW((app.Folder() + L"Log\\*.log").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do log += ReadFileBytes(app.Folder() + L"Log\\" + found.cFileName);
+    while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+  }
+  const std::string line = WideToAnsi(L"下载失败dsFail。[");
+  size_t lines = 0;
+  for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++lines;
+  EXPECT_EQ(lines, 3u) << log;
 }
 
 }  // namespace
