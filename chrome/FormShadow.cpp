@@ -240,6 +240,9 @@ void TFormShadow::FormWndProc(TMessage& m) {
       case WM_ACTIVATE:
         PassOn(m);
         ShowShadowWindow(true);
+        // Under Wine the form's X window is raised only after this message, past its
+        // shadow; the refresh tick puts the shadow back behind it (KeepBehindForm).
+        if (LOWORD(m.WParam) != WA_INACTIVE) ScheduleRefresh();
         break;
       case WM_WINDOWPOSCHANGING:
         PassOn(m);
