@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Photographs the program's dialogs under Wine, as the user sees them (composited, so the
-# shadows show): <out>/dialog-<name>.png, the middle of the screen where they stand.
+# shadows show): <out>/dialog-<name>.png, the part of the screen where each stands.
 #
 #   tests/dialogs/shots.sh notice confirm-details prompt     (SHOTS_OUT: the folder, out/ by default)
 set -u
@@ -20,7 +20,9 @@ for name in "$@"; do
   wine "$QS_BUILD/bin/dialog_shots.exe" "$name" &
   shots=$!
   sleep 3
-  import -window root -crop 640x420+320+240 +repage "$out/dialog-$name.png"
+  # The message dialog stands in the middle of the screen, the prompt where it was designed.
+  case "$name" in prompt) area=640x420+368+151 ;; *) area=640x420+320+240 ;; esac
+  import -window root -crop "$area" +repage "$out/dialog-$name.png"
   wait "$shots" 2>/dev/null
   echo "$out/dialog-$name.png"
 done
