@@ -3,8 +3,10 @@
 #include <shellapi.h>
 
 #include "app/GlobalVar.h"
+#include "app/InfoDialog.h"
 #include "base/Paths.h"
 #include "base/Text.h"
+#include "dialogs/MsgDlgBox.h"
 #include "http/WinInet.h"
 
 namespace qs {
@@ -26,22 +28,11 @@ void HardExitProcess() {
   if (self) ::TerminateProcess(self, 0xFFFFFFFF);
 }
 
-void TWorkflowHost::Notice(const std::wstring& text) {
-  ::MessageBoxW(FOwner(), text.c_str(), L"提示", MB_OK | MB_ICONINFORMATION);
-}
+void TWorkflowHost::Notice(const std::wstring& text) { ShowMsgDlg(mkInformation, text); }
 
-bool TWorkflowHost::Confirm(const std::wstring& text) {
-  return ::MessageBoxW(FOwner(), text.c_str(), L"确认", MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
-}
+bool TWorkflowHost::Confirm(const std::wstring& text) { return ShowMsgDlg(mkConfirm, text) == drLeft; }
 
-int TWorkflowHost::FailurePrompt() {
-  switch (::MessageBoxW(FOwner(), L"下载失败。重新下载，还是用浏览器下载安装包？", L"提示",
-                        MB_YESNOCANCEL | MB_ICONWARNING)) {
-    case IDYES: return 2;
-    case IDNO: return 1;
-    default: return 0;
-  }
-}
+int TWorkflowHost::FailurePrompt() { return ShowInfoDlg(); }
 
 void TWorkflowHost::ProcessMessages() { ProcessPendingMessages(); }
 

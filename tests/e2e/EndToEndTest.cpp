@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "base/Text.h"
 #include "tests/support/WinTestUtil.h"
 
 using namespace qs;
@@ -102,6 +103,43 @@ private:
   HWND FMain = nullptr;
 };
 
+// A real left click at a point of the screen.
+void ClickScreen(POINT pt) {
+  ::SetCursorPos(pt.x, pt.y);
+  ::Sleep(30);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, in, sizeof(INPUT));
+}
+
+// A real key press, with modifiers held around it.
+void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {}) {
+  auto send = [](WORD key, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = flags;
+    ::SendInput(1, &in, sizeof in);
+  };
+  for (WORD m : modifiers) send(m, 0);
+  send(vk, 0);
+  send(vk, KEYEVENTF_KEYUP);
+  for (WORD m : modifiers) send(m, KEYEVENTF_KEYUP);
+}
+
+// A point of a window, from its top-left corner.
+POINT In(HWND wnd, int x, int y) {
+  RECT r{};
+  ::GetWindowRect(wnd, &r);
+  return {r.left + x, r.top + y};
+}
+
+bool Gone(HWND wnd) {
+  return WaitUntil([&] { return !::IsWindowVisible(wnd); }, 10000);
+}
+
 std::string Served() { return ReadFileBytes(E2EDir() + L"package.exe"); }
 
 // Waits for the complete package under its name, then presses install until the program
@@ -193,6 +231,72 @@ TEST(EndToEnd, DuringADownloadTheBannerDragsAndTheMinimiseButtonWorks) {
 
   ::PostMessageW(app.Main(), WM_CLOSE, 0, 0);
   EXPECT_EQ(app.Process().Wait(15000), 0);
+}
+
+TEST(EndToEnd, APackageAlreadyThereIsDownloadedAgainOnlyWhenTheQuestionIsConfirmed) {
+  TRunningApp app(ProxyFor(L"fast"));
+  ASSERT_TRUE(app.Main());
+  ASSERT_TRUE(WaitUntil([&] { return DirectoryExists(app.Folder()); }, 10000));
+  WriteFileBytes(app.Package(), "an older package");
+  size_t logBefore = AccessLog(L"fast").size();
+
+  // Esc answers no: the file stays and nothing is requested.
+  app.PressDownload();
+  HWND question = WaitForWindow(app.Process().Pid(), L"确认信息", 15000);
+  ASSERT_TRUE(question) << "the question about the present package";
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(Gone(question));
+  ::Sleep(500);
+  EXPECT_EQ(ReadFileBytes(app.Package()), "an older package");
+  EXPECT_EQ(AccessLog(L"fast").size(), logBefore);
+
+  // Enter answers with the confirm button: the file is replaced by the served package.
+  app.PressDownload();
+  question = WaitForWindow(app.Process().Pid(), L"确认信息", 15000);
+  ASSERT_TRUE(question);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return !FileExists(app.Package()); }, 10000)) << "the older package deleted";
+  EXPECT_EQ(InstallWhenDone(app), -1);
+}
+
+TEST(EndToEnd, FailurePromptRetriesOnReloadAndReturnsToTheStartPageOnClose) {
+  TRunningApp app(ProxyFor(L"dead"));
+  ASSERT_TRUE(app.Main());
+  const DWORD pid = app.Process().Pid();
+  app.PressDownload();
+  HWND first = WaitForWindow(pid, L"frm_Info", 30000);
+  ASSERT_TRUE(first) << "the failure prompt";
+  ClickScreen(In(first, 331 + 33, 120 + 8 + 13));  // 重新下载: the download runs again and fails again
+  ASSERT_TRUE(Gone(first));
+  HWND second = WaitForWindow(pid, L"frm_Info", 30000);
+  ASSERT_TRUE(second) << "a fresh prompt after the second failure";
+  ClickScreen(In(second, 332 + 51 + 15, 13));  // its close button: back to the start page
+  ASSERT_TRUE(Gone(second));
+  EXPECT_EQ(app.Process().Wait(500), -2) << "the program goes on";
+
+  // The start page again: its download picture brings the prompt back; Alt+F4 gives up too.
+  app.PressDownload();
+  HWND third = WaitForWindow(pid, L"frm_Info", 30000);
+  ASSERT_TRUE(third);
+  PressKey(VK_F4, {VK_MENU});
+  ASSERT_TRUE(Gone(third));
+  EXPECT_EQ(app.Process().Wait(500), -2);
+  ::PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(app.Process().Wait(15000), 0);
+  EXPECT_FALSE(FileExists(app.Package()));
+  // Each of the three failures left its line in the day's log.
+  std::string log;
+  WIN32_FIND_DATAW found{};
+  HANDLE find = ::FindFirstFileW((app.Folder() + L"Log\\*.log").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do log += ReadFileBytes(app.Folder() + L"Log\\" + found.cFileName);
+    while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+  }
+  const std::string line = WideToAnsi(L"下载失败dsFail。[");
+  size_t lines = 0;
+  for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++lines;
+  EXPECT_EQ(lines, 3u) << log;
 }
 
 }  // namespace
