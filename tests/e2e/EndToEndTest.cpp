@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <wininet.h>
+
 #include <functional>
 
 #include "base/Text.h"
@@ -43,6 +45,33 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
+// A real left click at a point of a window's client area.
+void ClickIn(HWND wnd, int x, int y) {
+  POINT pt{x, y};
+  ::ClientToScreen(wnd, &pt);
+  ::SetCursorPos(pt.x, pt.y);
+  ::Sleep(30);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, in, sizeof(INPUT));
+}
+
+// GET on one of our loopback servers, directly; the answer's body.
+std::string LoopbackGet(const std::wstring& server, const std::wstring& path) {
+  std::wstring url = ProxyFor(server) + path;
+  std::string body;
+  HINTERNET net = ::InternetOpenW(L"e2e", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  HINTERNET req = net ? ::InternetOpenUrlW(net, url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0) : nullptr;
+  char buf[4096];
+  DWORD n = 0;
+  while (req && ::InternetReadFile(req, buf, sizeof buf, &n) && n) body.append(buf, n);
+  if (req) ::InternetCloseHandle(req);
+  if (net) ::InternetCloseHandle(net);
+  return body;
+}
+
 // One installed copy of the program, started with the given proxy.
 class TRunningApp {
 public:
@@ -63,17 +92,7 @@ public:
   std::wstring Package() const { return Folder() + kPackageName; }
 
   // A real left click at a point of the main window's client area.
-  void Click(int x, int y) {
-    POINT pt{x, y};
-    ::ClientToScreen(FMain, &pt);
-    ::SetCursorPos(pt.x, pt.y);
-    ::Sleep(30);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, in, sizeof(INPUT));
-  }
+  void Click(int x, int y) { ClickIn(FMain, x, y); }
   // A real left-button drag from a client point by dx, dy.
   void Drag(int x, int y, int dx, int dy) {
     POINT pt{x, y};
@@ -297,6 +316,55 @@ TEST(EndToEnd, FailurePromptRetriesOnReloadAndReturnsToTheStartPageOnClose) {
   size_t lines = 0;
   for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++lines;
   EXPECT_EQ(lines, 3u) << log;
+}
+
+// The server fails half-way (the flaky proxy cuts the answer after 1 000 000 bytes): what
+// arrived is kept; downloading again asks for the rest only; the browser choice hands the
+// package address over and ends the program.
+class ServerFailing : public ::testing::Test {
+protected:
+  static constexpr int kCut = 1000000;
+  void SetUp() override {
+    ASSERT_EQ(LoopbackGet(L"flaky", L"/_cut/" + std::to_wstring(kCut)), "armed");
+    FLogBefore = AccessLog(L"fast").size();
+    FApp = std::make_unique<TRunningApp>(ProxyFor(L"flaky"));
+    ASSERT_TRUE(FApp->Main());
+    FApp->PressDownload();
+    FPrompt = WaitForWindow(FApp->Process().Pid(), L"frm_Info", 60000);
+    ASSERT_TRUE(FPrompt) << "the failure prompt";
+    EXPECT_EQ(GetFileSizeOf(FApp->Package() + L".tmp"), kCut) << "what arrived is kept";
+    EXPECT_TRUE(FileExists(FApp->Package() + L".sdc"));
+    EXPECT_FALSE(FileExists(FApp->Package()));
+  }
+  // The resumed transfer asked nginx for the rest only.
+  bool ResumedAtTheCut() const {
+    return AccessLog(L"fast").substr(FLogBefore).find("range=[bytes=" + std::to_string(kCut) + "-] status=206") !=
+           std::string::npos;
+  }
+  std::unique_ptr<TRunningApp> FApp;
+  HWND FPrompt = nullptr;
+  size_t FLogBefore = 0;
+};
+
+TEST_F(ServerFailing, DownloadAgainResumesWhereTheTransferBroke) {
+  ClickScreen(In(FPrompt, 331 + 33, 120 + 8 + 13));  // 重新下载
+  EXPECT_EQ(InstallWhenDone(*FApp), -1);
+  EXPECT_TRUE(ResumedAtTheCut());
+}
+
+TEST_F(ServerFailing, BrowserChoiceHandsTheAddressOverAndEnds) {
+  // Wine opens addresses with the programs named here: ours only writes the address down.
+  std::wstring browser = Utf8ToWide(std::string(QS_E2E_DIR) + "/browser.sh");
+  ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser", L"Browsers", REG_SZ,
+                              browser.c_str(), static_cast<DWORD>((browser.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+  std::wstring handedOver = E2EDir() + L"browser.txt";
+  ::DeleteFileW(handedOver.c_str());
+  ClickScreen(In(FPrompt, 19 + 52, 120 + 15 + 8));  // 点击下载安装包
+  EXPECT_EQ(FApp->Process().Wait(15000), -1);
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(handedOver); }, 15000));
+  std::string address = ReadFileBytes(handedOver);
+  EXPECT_NE(address.find("/uploads/hub/Velmora"), std::string::npos) << address;
 }
 
 }  // namespace
