@@ -70,8 +70,11 @@ protected:
 
   // A white form with a shadow attached as the program's windows do it: attached on
   // creation, switched on when shown; waits until the shadow stands behind it.
-  void ShowFormWithShadow(int x = 100, int y = 100, int w = 620, int h = 416) {
+  // beforeShadow runs on the form before the shadow attaches (a hook of the form's own).
+  void ShowFormWithShadow(int x = 100, int y = 100, int w = 620, int h = 416,
+                          const std::function<void()>& beforeShadow = {}) {
     Form = ShownForm(x, y, w, h);
+    if (beforeShadow) beforeShadow();
     Shadow = Form->Make<TWatchedShadow>();
     Shadow->SetForm(Form.get());
     Form->OnShow = [this] { Shadow->SetActive(true); };
@@ -268,6 +271,30 @@ TEST_F(FormShadow, JoinsTheHookChainAndLeavesItIntact) {
   Form->Perform(kProbe);
   EXPECT_EQ(std::count(Shadow->FormMessages.begin(), Shadow->FormMessages.end(), kProbe), 1);  // detached
   EXPECT_EQ(seen, (std::vector<uint32_t>{kProbe}));
+}
+
+TEST_F(FormShadow, AResizeNoticeWhileTheFormIsHiddenStopsAtTheShadow) {
+  std::vector<uint32_t> seen;  // what reaches the hook the shadow replaced
+  ShowFormWithShadow(100, 100, 300, 200, [&] {
+    Form->SetWindowProc([&seen, formOwn = Form->WindowProc()](TMessage& m) {
+      seen.push_back(m.Msg);
+      formOwn(m);
+    });
+  });
+  const LPARAM size = MAKELPARAM(300, 200);
+  struct TCase {
+    const char* Name;
+    bool Shown;
+  } cases[] = {{"shown", true}, {"hidden", false}};
+  for (const TCase& c : cases) {
+    if (!c.Shown) Form->Hide();
+    ASSERT_TRUE(PumpUntil([&] { return ShadowVisible() == c.Shown; }, 1000)) << c.Name;
+    seen.clear();
+    Form->Perform(WM_SIZE, SIZE_RESTORED, size);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), static_cast<uint32_t>(WM_SIZE)), c.Shown ? 1 : 0) << c.Name;
+    Pump(50);
+    EXPECT_EQ(ShadowVisible(), c.Shown) << c.Name;
+  }
 }
 
 TEST_F(FormShadow, SwitchedOffItHidesAndPassesEverythingThrough) {
