@@ -309,9 +309,10 @@ def banner():
 
 
 def waves(w, h):
-    back = shape(w, h, "path 'M 0,%d C 140,%d 260,%d 400,%d S 560,%d 620,%d L 620,241 L 0,241 Z'"
+    # The paths start and end outside the picture, so no edge column is left half covered.
+    back = shape(w, h, "path 'M -2,%d C 140,%d 260,%d 400,%d S 560,%d 622,%d L 622,243 L -2,243 Z'"
                  % (214, 196, 236, 218, 200, 206), fill="#FFFFFF38")
-    front = shape(w, h, "path 'M 0,%d C 150,%d 300,%d 430,%d S 580,%d 620,%d L 620,241 L 0,241 Z'"
+    front = shape(w, h, "path 'M -2,%d C 150,%d 300,%d 430,%d S 580,%d 622,%d L 622,243 L -2,243 Z'"
                   % (226, 240, 212, 226, 236, 222), fill="white")
     return over(canvas(w, h), back, front)
 
