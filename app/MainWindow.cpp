@@ -198,9 +198,8 @@ void Tfrm_Main::btnSmallClick() { Application.Minimize(); }
 void Tfrm_Main::btnCloseClick() { FController.CloseClick(); }
 
 void Tfrm_Main::btnDownloadNowClick() {
-  // The download runs inside this click; the mouse is given back first, so the banner,
-  // the minimise button and the hover pictures work meanwhile.
-  ::ReleaseCapture();
+  // The download runs inside this click (the layer has given the mouse back already, so
+  // the banner, the minimise button and the hover pictures work meanwhile).
   FController.StartDownload();
 }
 
@@ -218,7 +217,6 @@ void Tfrm_Main::btnDirClick() {
 void Tfrm_Main::edtDirExit() { FController.SetSaveFolder(edtDir->Text()); }
 
 void Tfrm_Main::btnDownloadClick() {
-  ::ReleaseCapture();
   FController.StartDownload();
 }
 

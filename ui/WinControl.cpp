@@ -308,10 +308,12 @@ void TWinControl::RouteMouse(TMessage& m) {
   TControl* target = FCaptureControl;
   if (!target) target = ControlAt(p, false);
   if (!target) target = this;
+  // The last release gives the mouse back before the control hears of it, so a click
+  // handler that runs long (a download) leaves the window's other controls usable.
   if (target == this) {
     if (!FNativeProc && m.Msg == WM_LBUTTONDOWN && (ControlStyle() & csCaptureMouse)) ::SetCapture(FHandle);
-    TControl::WndProc(m);
     if (!FNativeProc && m.Msg == WM_LBUTTONUP && ::GetCapture() == FHandle) ::ReleaseCapture();
+    TControl::WndProc(m);
     DefaultHandler(m);
     return;
   }
@@ -320,17 +322,10 @@ void TWinControl::RouteMouse(TMessage& m) {
     FCaptureControl = target;
     ::SetCapture(FHandle);
   }
-  // The last release gives the mouse back, also when the control's handler fails.
-  struct TReleaseAfter {
-    TWinControl& Host;
-    bool Release;
-    ~TReleaseAfter() {
-      if (!Release) return;
-      Host.FCaptureControl = nullptr;
-      if (::GetCapture() == Host.FHandle) ::ReleaseCapture();
-    }
-  } release{*this, IsButtonUp(m.Msg) && FCaptureControl == target &&
-                       !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))};
+  if (IsButtonUp(m.Msg) && FCaptureControl == target && !(m.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+    FCaptureControl = nullptr;
+    if (::GetCapture() == FHandle) ::ReleaseCapture();
+  }
   TPoint off = target->HostOffset();
   m.Result = 0;
   target->Perform(m.Msg, m.WParam, MAKELPARAM(p.X - off.X, p.Y - off.Y));
