@@ -4,6 +4,7 @@
 // with the shell's folder chooser, and the progress bar as the workflow drives it.
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -313,6 +314,10 @@ private:
     }
     if (!dialog) return;
     Found = true;
+    // The shell fills the folder tree after the dialog shows (slowly the first time in a
+    // fresh prefix); a selection asked for before that is lost.
+    HWND tree = ::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
+    for (int i = 0; i < 100 && tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) == 0; ++i) ::Sleep(50);
     ::Sleep(200);
     ::EnumChildWindows(
         dialog,
