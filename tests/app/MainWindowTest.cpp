@@ -4,6 +4,8 @@
 // with the shell's folder chooser, and the progress bar as the workflow drives it.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <shlobj.h>
 
