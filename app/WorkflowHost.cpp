@@ -8,9 +8,20 @@
 #include "base/Text.h"
 #include "dialogs/MsgDlgBox.h"
 #include "http/WinInet.h"
-#include "ui/Application.h"
 
 namespace qs {
+
+void ProcessPendingMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
 
 void HardExitProcess() {
   HANDLE self = ::OpenProcess(PROCESS_TERMINATE, FALSE, ::GetCurrentProcessId());
@@ -23,7 +34,7 @@ bool TWorkflowHost::Confirm(const std::wstring& text) { return ShowMsgDlg(mkConf
 
 int TWorkflowHost::FailurePrompt() { return ShowInfoDlg(); }
 
-void TWorkflowHost::ProcessMessages() { Application.ProcessMessages(); }
+void TWorkflowHost::ProcessMessages() { ProcessPendingMessages(); }
 
 bool TWorkflowHost::IsConnected() {
   DWORD flags = 0;

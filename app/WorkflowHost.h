@@ -33,6 +33,8 @@ private:
   std::function<void()> FCloseMain;
 };
 
+// Processes every pending message; a WM_QUIT met here is posted again for the main loop.
+void ProcessPendingMessages();
 // Terminates this process on the spot with exit code -1; returns only if it cannot.
 void HardExitProcess();
 
