@@ -88,8 +88,10 @@ void TWinControl::CreateHandle() {
   TCreateParams p;
   CreateParams(p);
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  std::wstring className = p.ClassName;
   if (p.ClassName.empty()) {
     const wchar_t* cls = OwnClass(p.ClassStyle, &StaticWndProc);
+    className = cls;
     // Bound to this object at WM_NCCREATE (lpCreateParams).
     ::CreateWindowExW(p.ExStyle, cls, p.Caption.c_str(), p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent, nullptr,
                       instance, this);
@@ -104,7 +106,7 @@ void TWinControl::CreateHandle() {
       ::SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(Font())), FALSE);
     }
   }
-  if (!FHandle) throw EQsError(L"无法创建窗口：" + LastErrorText());
+  if (!FHandle) throw EQsError(L"无法创建窗口（" + className + L"）：" + LastErrorText());
   CreateWnd();
 }
 

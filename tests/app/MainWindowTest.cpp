@@ -14,6 +14,7 @@
 
 #include "app/MainWindow.h"
 #include "assets/AssetIds.h"
+#include "base/Error.h"
 #include "base/Paths.h"
 #include "chrome/FormShadow.h"
 #include "chrome/PngImageButton.h"
@@ -37,7 +38,12 @@ protected:
   void SetUp() override {
     SetUpApplication();
     CaughtExceptions().clear();
-    Form = Application.CreateForm<Tfrm_Main>();
+    try {
+      Form = Application.CreateForm<Tfrm_Main>();
+    } catch (const EQsError& e) {
+      FAIL() << "the window could not be built: " << WideToUtf8(e.Message())
+             << (CaughtExceptions().empty() ? "" : " after " + WideToUtf8(CaughtExceptions()[0]));
+    }
   }
   void TearDown() override {
     Application.DestroyForms();
@@ -316,10 +322,6 @@ private:
     }
     if (!dialog) return;
     Found = true;
-    // The shell fills the folder tree after the dialog shows (slowly the first time in a
-    // fresh prefix); a selection asked for before that is lost.
-    HWND tree = ::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
-    for (int i = 0; i < 100 && tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) == 0; ++i) ::Sleep(50);
     ::Sleep(200);
     ::EnumChildWindows(
         dialog,
@@ -332,20 +334,59 @@ private:
         reinterpret_cast<LPARAM>(&Texts));
     if (!FPick.empty()) {
       // By item id: the chooser under Wine does not find a path with Chinese characters.
+      // By item id (the chooser under Wine does not find a path with Chinese characters),
+      // asked again until the tree shows it selected: the shell fills the tree while the
+      // dialog is up, and a selection asked for too early is lost.
+      HWND tree = nullptr;
+      ::EnumChildWindows(
+          dialog,
+          [](HWND w, LPARAM lp) -> BOOL {
+            wchar_t cls[32] = {};
+            ::GetClassNameW(w, cls, 32);
+            if (std::wstring(cls) != L"SysTreeView32") return TRUE;
+            *reinterpret_cast<HWND*>(lp) = w;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&tree));
+      const std::wstring leaf = FPick.substr(FPick.find_last_of(L'\\') + 1);
       PIDLIST_ABSOLUTE item = ::ILCreateFromPathW(FPick.c_str());
-      ::SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
+      for (int i = 0; tree && i < 50 && SelectedText(tree) != leaf; ++i) {
+        ::SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item));
+        ::Sleep(100);
+      }
       ::ILFree(item);
-      ::Sleep(100);
       ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     } else {
       ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }
+  }
+  static std::wstring SelectedText(HWND tree) {
+    return ItemText(tree, reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
+  }
+  static std::wstring ItemText(HWND tree, HTREEITEM item) {
+    if (!item) return L"";
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = MAX_PATH;
+    ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
   }
   std::wstring FPick;
   std::thread FThread;
 };
 
 TEST_F(MainWindow, FolderChooserSetsTheEditAndTheSaveFolderOrChangesNothing) {
+  // The folder to pick, made before the chooser first opens, near the top of the tree (the
+  // root of drive C: of the prefix).
+  const std::wstring picked = L"C:\\保存目录-" + std::to_wstring(::GetCurrentProcessId());
+  ASSERT_TRUE(::CreateDirectoryW(picked.c_str(), nullptr));
+  struct TRemove {
+    const std::wstring& Dir;
+    ~TRemove() { ::RemoveDirectoryW(Dir.c_str()); }
+  } remove{picked};
   ShowIt();
   Form->SetActivePage(pgFolder);
   std::wstring before = Form->FolderText();
@@ -359,8 +400,6 @@ TEST_F(MainWindow, FolderChooserSetsTheEditAndTheSaveFolderOrChangesNothing) {
   EXPECT_EQ(Form->FolderText(), before);
   EXPECT_EQ(Form->Controller().SaveFolder(), before);
 
-  TScratchDir dir(L"保存目录");
-  std::wstring picked = dir.Path().substr(0, dir.Path().size() - 1);  // as the shell names it
   {
     TChooserAnswer pick(::GetCurrentThreadId(), picked);
     ClickClient(482 + 35, 267 + 13);
