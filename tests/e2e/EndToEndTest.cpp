@@ -45,10 +45,8 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
-// A real left click at a point of a window's client area.
-void ClickIn(HWND wnd, int x, int y) {
-  POINT pt{x, y};
-  ::ClientToScreen(wnd, &pt);
+// A real left click at a point of the screen.
+void ClickScreen(POINT pt) {
   ::SetCursorPos(pt.x, pt.y);
   ::Sleep(30);
   INPUT in[2] = {};
@@ -56,6 +54,13 @@ void ClickIn(HWND wnd, int x, int y) {
   in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ::SendInput(2, in, sizeof(INPUT));
+}
+
+// A real left click at a point of a window's client area.
+void ClickIn(HWND wnd, int x, int y) {
+  POINT pt{x, y};
+  ::ClientToScreen(wnd, &pt);
+  ClickScreen(pt);
 }
 
 // GET on one of our loopback servers, directly; the answer's body.
@@ -121,17 +126,6 @@ private:
   std::unique_ptr<TChild> FChild;
   HWND FMain = nullptr;
 };
-
-// A real left click at a point of the screen.
-void ClickScreen(POINT pt) {
-  ::SetCursorPos(pt.x, pt.y);
-  ::Sleep(30);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, in, sizeof(INPUT));
-}
 
 // A real key press, with modifiers held around it.
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {}) {
