@@ -115,6 +115,13 @@ public:
     ::Sleep(30);
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(1, &in, sizeof(INPUT));
+    // The window follows the pointer before the program has read the release: the drag
+    // is over only when its thread leaves the system's move loop (the next click would
+    // otherwise end that loop instead of reaching a button).
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    DWORD thread = ::GetWindowThreadProcessId(FMain, nullptr);
+    WaitUntil([&] { return ::GetGUIThreadInfo(thread, &info) && !(info.flags & GUI_INMOVESIZE); }, 5000);
   }
   void PressDownload() { Click(199 + 107, 241 + 42 + 28); }   // 立即下载 on the start page
   void PressInstall() { Click(209 + 97, 241 + 81 + 24); }     // 立即安装 on the progress page
@@ -235,7 +242,15 @@ TEST(EndToEnd, DuringADownloadTheBannerDragsAndTheMinimiseButtonWorks) {
   }, 5000)) << "the window follows the banner while the download runs";
 
   app.Click(605, 13);  // the minimise button in the top-right corner
-  EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app.Main()) != FALSE; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app.Main()) != FALSE; }, 5000)) << [&] {
+    RECT now{};
+    ::GetWindowRect(app.Main(), &now);
+    POINT cur{};
+    ::GetCursorPos(&cur);
+    return "window at " + std::to_string(now.left) + "," + std::to_string(now.top) + " (dragged from " +
+           std::to_string(before.left) + "," + std::to_string(before.top) + "), pointer at " +
+           std::to_string(cur.x) + "," + std::to_string(cur.y);
+  }();
   long long size = GetFileSizeOf(partial);
   EXPECT_TRUE(WaitUntil([&] { return GetFileSizeOf(partial) > size + 100 * 1024; }, 10000))
       << "the download goes on while minimised";
